@@ -1,0 +1,17 @@
+#pragma once
+
+#include <windows.h>
+
+// The tool's one message pump. The event loop and ProcessPendingEvents handle every message the
+// same way: the windows' own keyboard handling first, then translation and dispatch.
+
+// Runs until WM_QUIT is taken and yields the code it carries.
+int RunEventLoop();
+
+// Handles the messages already queued for this thread and returns when the queue is empty or
+// WM_QUIT is next; WM_QUIT stays queued, for the event loop to take.
+void ProcessPendingEvents();
+
+// Looks at a key press before it is dispatched; true when it was consumed.
+using KeyboardFilter = bool (*)(const MSG& message);
+void SetKeyboardFilter(KeyboardFilter filter);

@@ -1,0 +1,6 @@
+#include "commands/capture.h"
+
+Text CaptureCommandOutput(const Text&, ChunkCallback, bool)
+{
+    return Text();
+}

@@ -1,0 +1,3 @@
+#include "commands/system_commands_instance.h"
+
+SystemCommands* systemCommands = nullptr;

@@ -1,0 +1,33 @@
+#include "hostednet/actions.h"
+
+#include "commands/launch.h"
+#include "commands/system_commands_instance.h"
+
+namespace {
+
+// The connection Windows creates for the hosted network's virtual adapter.
+constexpr char kAdapterConnection[] = "无线网络连接 2";
+constexpr char kAdapterAddress[] = "192.168.0.10";
+constexpr char kSubnetMask[] = "255.255.255.0";
+constexpr char kGateway[] = "192.168.0.1";
+constexpr char kPrimaryDns[] = "192.168.0.1";
+
+}  // namespace
+
+void CreateAction()
+{
+    LaunchCommand("netsh wlan set hostednetwork mode=allow ssid=wifi key=pebrowask", false, kShowHidden);
+}
+
+void DeleteAction()
+{
+    LaunchCommand("netsh wlan set hostednetwork mode=disallow", false, kShowHidden);
+}
+
+void StartAction()
+{
+    LaunchCommand("netsh wlan start hostednetwork ", false, kShowHidden);
+    // Nothing checks that the network has started: the address commands follow at once.
+    systemCommands->SetAdapterAddress(kAdapterConnection, kAdapterAddress, kSubnetMask, kGateway,
+                                      kPrimaryDns);
+}
