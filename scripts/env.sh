@@ -7,7 +7,7 @@ export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Code page 936, so that the GBK texts are read as on the users' systems.
-export LC_ALL=zh_CN.UTF-8
+{ export LC_ALL=zh_CN.UTF-8; } 2>/dev/null
 # The virtual X display the tool and the tests draw on when no display is set.
 XVFB_DISPLAY=${XVFB_DISPLAY:-:77}
 export DISPLAY=${DISPLAY:-$XVFB_DISPLAY}

@@ -1,8 +1,11 @@
 #include "app/windowing/message_pump.h"
 
+namespace windowing {
 namespace {
 
 KeyboardFilter keyboardFilter = nullptr;
+bool loopStarted = false;
+int quitCode = 0;
 
 void HandleMessage(const MSG& message)
 {
@@ -15,23 +18,38 @@ void HandleMessage(const MSG& message)
 
 }  // namespace
 
-void SetKeyboardFilter(KeyboardFilter filter)
+void SetKeyboardFilter(KeyboardFilter filter) noexcept
 {
     keyboardFilter = filter;
 }
 
+int LastQuitCode() noexcept
+{
+    return quitCode;
+}
+
+bool EventLoopStarted() noexcept
+{
+    return loopStarted;
+}
+
 int RunEventLoop()
 {
+    loopStarted = true;
     MSG message;
     for (;;) {
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
-        if (got == 0)
-            return static_cast<int>(message.wParam);
+        if (got == 0) {
+            quitCode = static_cast<int>(message.wParam);
+            return quitCode;
+        }
         if (got == -1)
             return -1;
         HandleMessage(message);
     }
 }
+
+}  // namespace windowing
 
 void ProcessPendingEvents()
 {
@@ -43,6 +61,6 @@ void ProcessPendingEvents()
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        HandleMessage(message);
+        windowing::HandleMessage(message);
     }
 }

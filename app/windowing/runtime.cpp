@@ -1,0 +1,144 @@
+#include "app/windowing/runtime.h"
+
+#include "app/windowing/event_delivery.h"
+#include "app/windowing/message_pump.h"
+#include "app/windowing/module_folder.h"
+#include "app/windowing/window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+#include <new>
+#include <utility>
+#include <vector>
+
+namespace windowing {
+namespace {
+
+struct Runtime {
+    AtExitRoutine atExit = nullptr;
+    bool eventsDelivered = true;
+    std::vector<std::unique_ptr<Window>> windows;
+};
+
+Runtime runtime;
+
+void MakeExecutableFolderCurrent()
+{
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length == MAX_PATH)
+        return;
+    const std::string folder = FolderOfModule(std::string_view(path, length));
+    if (!folder.empty())
+        SetCurrentDirectoryA(folder.c_str());
+}
+
+void OutOfMemory()
+{
+    FatalRuntimeError("内存不足。");
+}
+
+bool KeyPressInWindow(const MSG& message)
+{
+    const HWND topLevel = GetAncestor(message.hwnd, GA_ROOT);
+    for (const auto& window : runtime.windows)
+        if (window->exists() && window->handle() == topLevel)
+            return window->HandleKey(message);
+    return false;
+}
+
+void ReadLayouts(const WindowLayout* const* layouts, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        if (!layouts[i] || !IsReadableLayout(*layouts[i]))
+            FatalRuntimeError("无法读取窗口布局。");
+}
+
+void Initialise(const WindowLayout* const* layouts, std::size_t count)
+{
+    MakeExecutableFolderCurrent();
+    std::set_new_handler(&OutOfMemory);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    SetKeyboardFilter(&KeyPressInWindow);
+    ReadLayouts(layouts, count);
+}
+
+}  // namespace
+
+bool EventsDelivered() noexcept
+{
+    return runtime.eventsDelivered;
+}
+
+void DeliverEvents(bool on) noexcept
+{
+    runtime.eventsDelivered = on;
+}
+
+void WindowDestroyed() noexcept
+{
+    const bool anyLeft = std::any_of(runtime.windows.begin(), runtime.windows.end(),
+                                     [](const std::unique_ptr<Window>& window) { return window->exists(); });
+    if (!anyLeft && EventLoopStarted())
+        PostQuitMessage(0);
+}
+
+bool IsReadableLayout(const WindowLayout& layout) noexcept
+{
+    if (!layout.caption || layout.bounds.width <= 0 || layout.bounds.height <= 0)
+        return false;
+    if (layout.controlCount > 0 && !layout.controls)
+        return false;
+    for (std::size_t i = 0; i < layout.controlCount; ++i) {
+        const ControlLayout& control = layout.controls[i];
+        if (!control.windowClass || !control.caption || control.bounds.width <= 0 || control.bounds.height <= 0)
+            return false;
+        for (std::size_t j = 0; j < i; ++j)
+            if (layout.controls[j].id == control.id)
+                return false;
+    }
+    return true;
+}
+
+void RegisterAtExit(AtExitRoutine routine) noexcept
+{
+    runtime.atExit = routine;
+}
+
+void LoadStartupWindow(const WindowLayout& layout)
+{
+    DeliverEvents(false);
+    std::unique_ptr<Window> window = Window::Build(layout);
+    if (!window)
+        FatalRuntimeError("无法创建程序窗口。");
+    const HWND handle = window->handle();
+    runtime.windows.push_back(std::move(window));
+    // Whatever building queued is handled now, its events dropped.
+    ProcessPendingEvents();
+    DeliverEvents(true);
+    ShowWindow(handle, SW_SHOW);
+}
+
+void FatalRuntimeError(const char* message) noexcept
+{
+    DeliverEvents(false);
+    MessageBoxA(nullptr, message, "运行时错误", MB_OK | MB_ICONSTOP);
+    runtime.atExit = nullptr;
+    runtime.windows.clear();
+    ExitProcess(static_cast<UINT>(-1));
+}
+
+int RunProgram(const WindowLayout* const* layouts, std::size_t layoutCount, StartRoutine start)
+{
+    Initialise(layouts, layoutCount);
+    start();
+    if (const AtExitRoutine atExit = std::exchange(runtime.atExit, nullptr))
+        atExit();
+    runtime.windows.clear();
+    return LastQuitCode();
+}
+
+}  // namespace windowing

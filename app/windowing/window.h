@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/windowing/keyboard.h"
+#include "app/windowing/layout.h"
+
+#include "win32/unique_handle.h"
+
+#include <memory>
+#include <vector>
+
+namespace windowing {
+
+// One top-level window built from a layout, with its controls. The window destroys itself when
+// the user closes it; the object stays behind, empty, until the runtime lets it go.
+class Window {
+public:
+    // Creates the window hidden with its controls, as the layout says; null when any part of it
+    // cannot be created.
+    static std::unique_ptr<Window> Build(const WindowLayout& layout);
+
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    HWND handle() const noexcept { return window_; }
+    bool exists() const noexcept { return window_ != nullptr; }
+
+    // The runtime's keyboard handling for a key press in this window or one of its controls; true
+    // when the key was consumed.
+    bool HandleKey(const MSG& message);
+
+private:
+    explicit Window(const WindowLayout& layout);
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    bool CreateControls();
+    std::size_t ControlIndexOf(HWND control) const noexcept;
+    void MoveFocus(bool forward);
+    void TakeFocus();
+    void Click(WPARAM wParam);
+
+    const WindowLayout& layout_;
+    HWND window_ = nullptr;
+    std::vector<HWND> controls_;  // by layout index; owned by window_
+    std::vector<std::size_t> tabOrder_;
+    HWND focusAtDeactivation_ = nullptr;
+    win32::unique_hicon largeIcon_;
+    win32::unique_hicon smallIcon_;
+};
+
+}  // namespace windowing
