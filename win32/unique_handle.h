@@ -68,9 +68,14 @@ struct IconTraits {
     static void Close(Pointer h) noexcept { ::DestroyIcon(h); }
 };
 
-// Kernel handles: processes, threads, pipes, events, files opened by CreateFile with the
-// null handle meaning "none" (callers map INVALID_HANDLE_VALUE to null before storing it).
+// Kernel handles: processes, threads, pipes, events, files; the null handle means "none".
 using unique_handle = UniqueResource<HandleTraits>;
+
+// CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.
+inline unique_handle AdoptFileHandle(HANDLE file) noexcept
+{
+    return unique_handle(file == INVALID_HANDLE_VALUE ? nullptr : file);
+}
 using unique_hwnd = UniqueResource<WindowTraits>;
 using unique_hicon = UniqueResource<IconTraits>;
 

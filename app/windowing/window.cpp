@@ -187,6 +187,12 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         FillRect(reinterpret_cast<HDC>(wParam), &client, GetSysColorBrush(COLOR_BTNFACE));
         return 1;
     }
+    // The window keeps its font, as a control does, though it draws no text itself.
+    case WM_SETFONT:
+        font_ = reinterpret_cast<HFONT>(wParam);
+        return 0;
+    case WM_GETFONT:
+        return reinterpret_cast<LRESULT>(font_);
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam)
             Click(wParam);

@@ -45,6 +45,7 @@ private:
     std::vector<HWND> controls_;  // by layout index; owned by window_
     std::vector<std::size_t> tabOrder_;
     HWND focusAtDeactivation_ = nullptr;
+    HFONT font_ = nullptr;
     win32::unique_hicon largeIcon_;
     win32::unique_hicon smallIcon_;
 };

@@ -3,7 +3,10 @@
 //   creation time (100 ns units) TAB image name TAB STARTUPINFO flags TAB show request
 //   TAB current directory (hex) TAB command line (hex) LF
 // Hex keeps the bytes exact, GBK included. Launches that do not wait run side by side, so the
-// order of the lines is not the order of the starts: sort by creation time.
+// order of the lines is not the order of the starts: sort by creation time. Built as a windows
+// program with RECORDER_BUSY_MS, it stays busy for that long after logging.
+#include "win32/unique_handle.h"
+
 #include <windows.h>
 
 #include <cstdio>
@@ -62,12 +65,16 @@ int main()
 
     // Several recorders may finish at once: the file is opened exclusively, one writer at a time.
     for (int attempt = 0; attempt < 2000; ++attempt) {
-        HANDLE log = CreateFileA(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (log != INVALID_HANDLE_VALUE) {
+        win32::unique_handle log = win32::AdoptFileHandle(
+            CreateFileA(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (log) {
             DWORD written = 0;
-            WriteFile(log, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-            CloseHandle(log);
+            WriteFile(log.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+            log.reset();
+#ifdef RECORDER_BUSY_MS
+            // Like a program that is slow to become idle for input: whoever starts it waits.
+            Sleep(RECORDER_BUSY_MS);
+#endif
             return written == line.size() ? 0 : 3;
         }
         Sleep(5);

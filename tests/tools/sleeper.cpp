@@ -1,5 +1,7 @@
 // A console command that runs for a while: sleeps the milliseconds given as its first argument,
 // then creates the file named as its second, so a test can tell whether it has ended.
+#include "win32/unique_handle.h"
+
 #include <windows.h>
 
 #include <cstdlib>
@@ -9,9 +11,7 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 2;
     Sleep(static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)));
-    HANDLE done = CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (done == INVALID_HANDLE_VALUE)
-        return 3;
-    CloseHandle(done);
-    return 0;
+    const win32::unique_handle done = win32::AdoptFileHandle(
+        CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return done ? 0 : 3;
 }

@@ -1,0 +1,369 @@
+// The real tool, started from another folder on a virtual display and used as a person would:
+// its window is checked with the window system's own queries, and what it starts is seen by the
+// recording stand-in that takes the place of netsh in the tool's folder.
+#include "tests/app/tool_process.h"
+#include "tests/support/recorder_log.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kCaption[] = "架设个人wifi";
+const char kCreateLine[] = "netsh wlan set hostednetwork mode=allow ssid=wifi key=pebrowask";
+const char kDeleteLine[] = "netsh wlan set hostednetwork mode=disallow";
+const char kStartLine[] = "netsh wlan start hostednetwork ";
+
+std::string TempFolder()
+{
+    char folder[MAX_PATH];
+    const DWORD length = GetTempPathA(sizeof folder, folder);
+    return std::string(folder, length > 0 ? length - 1 : 0);
+}
+
+std::vector<std::string> CommandLines(const std::vector<RecordedLaunch>& launches)
+{
+    std::vector<std::string> lines;
+    for (const RecordedLaunch& launch : launches)
+        lines.push_back(launch.commandLine);
+    return lines;
+}
+
+// The tool started from the temporary folder, with its window up.
+class Tool : public testing::Test {
+protected:
+    explicit Tool(const char* folder = "tool")
+        : folder_(ExecutableFolder() + "\\" + folder),
+          tool_(folder_ + "\\personal-wifi.exe", "", TempFolder()),
+          window_(tool_.WaitForWindow())
+    {
+    }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(tool_.started());
+        ASSERT_NE(window_, nullptr) << "no window appeared";
+        ASSERT_TRUE(tool_.WaitForFocus(Button(100)));
+    }
+
+    HWND Button(int id) const { return GetDlgItem(window_, id); }
+
+    // Waits a moment to make sure nothing more than `count` launches follow.
+    std::vector<RecordedLaunch> Launches(std::size_t count) const
+    {
+        std::vector<RecordedLaunch> launches = log_.WaitFor(count);
+        if (launches.size() == count)
+            launches = log_.WaitFor(count + 1, 500);
+        return launches;
+    }
+
+    RecorderLog log_;
+    std::string folder_;
+    ToolProcess tool_;
+    HWND window_;
+};
+
+}  // namespace
+
+TEST_F(Tool, WindowIsCentredWithItsDeclaredLookAndButtons)
+{
+    EXPECT_EQ(WindowText(window_), kCaption);
+    RECT outer;
+    GetWindowRect(window_, &outer);
+    EXPECT_EQ(outer.left, 370);
+    EXPECT_EQ(outer.top, 341);
+    EXPECT_EQ(outer.right - outer.left, 283);
+    EXPECT_EQ(outer.bottom - outer.top, 86);
+
+    const LONG style = GetWindowLongA(window_, GWL_STYLE);
+    const LONG shapeBits = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME |
+                           WS_CLIPCHILDREN | WS_POPUP | WS_CHILD | WS_VISIBLE | WS_DISABLED;
+    EXPECT_EQ(style & shapeBits, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN | WS_VISIBLE);
+    // The window system adds the edge of a captioned window by itself.
+    EXPECT_EQ(GetWindowLongA(window_, GWL_EXSTYLE) & ~WS_EX_WINDOWEDGE, 0);
+    EXPECT_EQ(GetClassLongA(window_, GCL_STYLE), static_cast<DWORD>(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
+    EXPECT_EQ(GetWindow(window_, GW_OWNER), nullptr) << "shown in the taskbar, owned by nobody";
+    EXPECT_EQ(GetMenu(window_), nullptr);
+
+    const struct {
+        int id;
+        const char* caption;
+        RECT rect;  // relative to the client area
+    } buttons[] = {
+        {100, "创建虚拟网卡", {8, 8, 88, 40}},
+        {110, "删除虚拟网卡", {96, 9, 176, 41}},
+        {120, "启动虚拟网卡", {184, 8, 264, 40}},
+    };
+    const std::vector<HWND> children = Children(window_);
+    ASSERT_EQ(children.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        // Each control created goes below the ones before it: 创建 was created first.
+        const HWND button = children[i];
+        SCOPED_TRACE(buttons[i].caption);
+        EXPECT_EQ(GetDlgCtrlID(button), buttons[i].id);
+        EXPECT_EQ(ClassOf(button), "Button");
+        EXPECT_EQ(WindowText(button), buttons[i].caption);
+        RECT rect;
+        GetWindowRect(button, &rect);
+        MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&rect), 2);
+        EXPECT_EQ(rect.left, buttons[i].rect.left);
+        EXPECT_EQ(rect.top, buttons[i].rect.top);
+        EXPECT_EQ(rect.right, buttons[i].rect.right);
+        EXPECT_EQ(rect.bottom, buttons[i].rect.bottom);
+        EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(button, GWL_STYLE)),
+                  static_cast<DWORD>(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON |
+                                     BS_CENTER | BS_VCENTER | BS_MULTILINE));
+        EXPECT_EQ(GetWindowLongA(button, GWL_EXSTYLE), 0);
+    }
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+}
+
+TEST_F(Tool, KeyboardCyclesFocusClicksWithSpaceAndClosesWithEsc)
+{
+    const struct {
+        const char* name;
+        WORD key;
+        std::initializer_list<WORD> held;
+        int focus;
+    } keys[] = {
+        {"Tab", VK_TAB, {}, 110},
+        {"Tab", VK_TAB, {}, 120},
+        {"Tab", VK_TAB, {}, 100},
+        {"Shift+Tab", VK_TAB, {VK_SHIFT}, 120},
+        {"Shift+Tab", VK_TAB, {VK_SHIFT}, 110},
+    };
+    for (const auto& key : keys) {
+        PressKey(key.key, key.held);
+        EXPECT_TRUE(tool_.WaitForFocus(Button(key.focus))) << "after " << key.name << " the focus is on "
+                                                           << GetDlgCtrlID(tool_.Focus());
+    }
+
+    PressKey(VK_SPACE);
+    EXPECT_EQ(CommandLines(Launches(1)), std::vector<std::string>{kDeleteLine}) << "Space clicks once";
+    PressKey(VK_RETURN);
+    EXPECT_EQ(Launches(1).size(), 1u) << "Enter clicks nothing";
+    EXPECT_EQ(tool_.Focus(), Button(110));
+
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+}
+
+TEST_F(Tool, MouseClicksStartTheCommandsHiddenInTheToolsFolder)
+{
+    ClickAt(CentreOf(Button(100)));
+    std::vector<RecordedLaunch> launches = Launches(1);
+    ASSERT_EQ(CommandLines(launches), std::vector<std::string>{kCreateLine});
+    EXPECT_EQ(launches[0].showRequest, static_cast<unsigned>(SW_HIDE));
+    EXPECT_EQ(launches[0].startFlags, static_cast<unsigned long>(STARTF_USESHOWWINDOW));
+    EXPECT_EQ(_stricmp(launches[0].currentDirectory.c_str(), folder_.c_str()), 0)
+        << "started in " << launches[0].currentDirectory;
+
+    ClickAt(CentreOf(Button(120)));
+    launches = Launches(5);
+    const std::string connection = "\"无线网络连接 2\"";
+    const std::vector<std::string> expected = {
+        kCreateLine,
+        kStartLine,
+        "netsh interface ip set address name=" + connection +
+            " source=static addr=192.168.0.10 mask=255.255.255.0 gateway=192.168.0.1",
+        "netsh interface ip set dns " + connection + " source=static addr=192.168.0.1",
+        "netsh interface ip add dns " + connection + " addr=",
+    };
+    EXPECT_EQ(CommandLines(launches), expected);
+    for (const RecordedLaunch& launch : launches)
+        EXPECT_EQ(launch.showRequest, static_cast<unsigned>(SW_HIDE)) << launch.commandLine;
+
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+}
+
+TEST_F(Tool, TwoHundredQuickClicksAllRunInOrder)
+{
+    const int ids[] = {100, 110, 120};
+    std::vector<std::string> expected;
+    std::size_t lines = 0;
+    for (int i = 0; i < 200; ++i) {
+        PostMessageA(Button(ids[i % 3]), BM_CLICK, 0, 0);
+        expected.push_back(i % 3 == 0 ? kCreateLine : i % 3 == 1 ? kDeleteLine : kStartLine);
+        lines += i % 3 == 2 ? 4 : 1;
+    }
+    const std::vector<RecordedLaunch> launches = log_.WaitFor(lines, 120000);
+    ASSERT_EQ(launches.size(), lines);
+    std::vector<std::string> clicked;
+    for (std::size_t i = 0; i < launches.size(); i += launches[i].commandLine == kStartLine ? 4 : 1)
+        clicked.push_back(launches[i].commandLine);
+    EXPECT_EQ(clicked, expected);
+
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+}
+
+namespace {
+
+// The same tool, where netsh is slow to become idle: each action waits for it a while.
+class SlowTool : public Tool {
+protected:
+    SlowTool() : Tool("slow") {}
+};
+
+}  // namespace
+
+namespace {
+
+// The running stand-in for netsh, if there is one.
+win32::unique_handle RunningNetsh()
+{
+    const win32::unique_handle snapshot = win32::AdoptFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
+        if (_stricmp(entry.szExeFile, "netsh.exe") == 0)
+            return win32::unique_handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
+                                                    entry.th32ProcessID));
+    return win32::unique_handle();
+}
+
+unsigned long long ExitTime(HANDLE process)
+{
+    WaitForSingleObject(process, 15000);
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    return (static_cast<unsigned long long>(exited.dwHighDateTime) << 32) | exited.dwLowDateTime;
+}
+
+}  // namespace
+
+TEST_F(SlowTool, AClickWhileAnActionRunsIsNotLost)
+{
+    ClickAt(CentreOf(Button(100)));
+    ASSERT_EQ(log_.WaitFor(1).size(), 1u);
+    // The Create action waits for its netsh to become idle, which it never does before it ends.
+    const win32::unique_handle createNetsh = RunningNetsh();
+    ASSERT_TRUE(createNetsh) << "the Create action's netsh has already ended";
+    ClickAt(CentreOf(Button(110)));
+
+    const std::vector<RecordedLaunch> launches = Launches(2);
+    ASSERT_EQ(CommandLines(launches), (std::vector<std::string>{kCreateLine, kDeleteLine}));
+    EXPECT_GE(launches[1].creationTime, ExitTime(createNetsh.get()))
+        << "the Delete action ran before the Create action had returned";
+
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+}
+
+namespace {
+
+class Closing : public Tool, public testing::WithParamInterface<const char*> {};
+
+// The middle of the part of the window's frame that the window system takes for the close button.
+POINT CloseButtonOf(HWND window)
+{
+    RECT outer;
+    GetWindowRect(window, &outer);
+    long sumX = 0, sumY = 0, points = 0;
+    for (int y = outer.top; y < outer.top + 40; ++y)
+        for (int x = outer.right - 60; x < outer.right; ++x)
+            if (SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) == HTCLOSE) {
+                sumX += x;
+                sumY += y;
+                ++points;
+            }
+    if (points == 0)
+        return {-1, -1};
+    return {sumX / points, sumY / points};
+}
+
+}  // namespace
+
+TEST_P(Closing, EndsTheToolWithCodeZero)
+{
+    const std::string how = GetParam();
+    if (how == "close button") {
+        const POINT button = CloseButtonOf(window_);
+        ASSERT_NE(button.x, -1) << "no close button in the title bar";
+        ClickAt(button);
+    } else if (how == "Alt+F4") {
+        PressKey(VK_F4, {VK_MENU});
+    } else if (how == "system menu") {
+        PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
+    } else {
+        PressKey(VK_ESCAPE);
+    }
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+    EXPECT_EQ(log_.Read().size(), 0u) << "closing starts nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, Closing, testing::Values("close button", "Alt+F4", "system menu", "Esc"),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                             std::string name;
+                             for (const char* c = info.param; *c; ++c)
+                                 if (isalnum(static_cast<unsigned char>(*c)))
+                                     name += *c;
+                             return name;
+                         });
+
+namespace {
+
+std::size_t LinesIn(const std::string& path)
+{
+    std::size_t lines = 0;
+    const win32::unique_handle file = win32::AdoptFileHandle(
+        CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    char buffer[256];
+    DWORD read = 0;
+    while (file && ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0)
+        for (DWORD i = 0; i < read; ++i)
+            lines += buffer[i] == '\n';
+    return lines;
+}
+
+}  // namespace
+
+TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
+{
+    for (const char* mode : {"unreadable", "unbuildable", "out-of-memory"}) {
+        SCOPED_TRACE(mode);
+        const std::string atExitLog = TempFolder() + "\\probe-" + mode + ".log";
+        DeleteFileA(atExitLog.c_str());
+        ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", std::string(mode) + " \"" + atExitLog + "\"",
+                          TempFolder());
+        const HWND box = probe.WaitForWindow("#32770");
+        ASSERT_NE(box, nullptr) << "no error box";
+        EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
+        int buttons = 0, icons = 0;
+        HWND ok = nullptr;
+        for (HWND child : Children(box)) {
+            if (ClassOf(child) == "Button" && IsWindowVisible(child)) {
+                ++buttons;
+                ok = child;
+            }
+            if (ClassOf(child) == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                ++icons;
+        }
+        EXPECT_EQ(buttons, 1);
+        EXPECT_EQ(icons, 1);
+        EXPECT_EQ(GetDlgCtrlID(ok), IDOK);
+        EXPECT_EQ(probe.WaitForExit(300), static_cast<DWORD>(STILL_ACTIVE)) << "the box waits for the user";
+        PostMessageA(ok, BM_CLICK, 0, 0);
+        EXPECT_EQ(probe.WaitForExit(), static_cast<DWORD>(-1));
+        EXPECT_EQ(LinesIn(atExitLog), 0u) << "the at-exit routine ran";
+    }
+}
+
+TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
+{
+    const std::string atExitLog = TempFolder() + "\\probe-normal.log";
+    DeleteFileA(atExitLog.c_str());
+    ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", "normal \"" + atExitLog + "\"", TempFolder());
+    const HWND window = probe.WaitForWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(probe.WaitForExit(), 0u);
+    EXPECT_EQ(LinesIn(atExitLog), 1u);
+}

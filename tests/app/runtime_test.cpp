@@ -1,0 +1,258 @@
+// The windowing runtime in this process, driven with hand-built messages: what cannot be seen
+// from outside a program (at-exit routine, dropped events, the quit message, focus per key).
+#include "app/windowing/message_pump.h"
+#include "app/windowing/runtime.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+using namespace windowing;
+
+namespace {
+
+int clicks[3];
+void ClickFirst() { ++clicks[0]; }
+void ClickSecond() { ++clicks[1]; }
+void ClickThird() { ++clicks[2]; }
+
+constexpr DWORD kButton = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
+const char kCaption[] = "runtime test window";
+
+// Shaped like the tool's window: three buttons, listed right to left, all with the same tab key.
+const ControlLayout kButtons[] = {
+    {"third", "BUTTON", "third", {184, 8, 80, 32}, 120, kButton, true, true, true, 0, ClickThird},
+    {"second", "BUTTON", "second", {96, 9, 80, 32}, 110, kButton, true, true, true, 0, ClickSecond},
+    {"first", "BUTTON", "first", {8, 8, 80, 32}, 100, kButton, true, true, true, 0, ClickFirst},
+};
+const WindowLayout kWindow = {kCaption, {50, 50, 283, 86}, true, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                              0, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr, true, kButtons, 3};
+const WindowLayout* const kLayouts[] = {&kWindow};
+
+// The test's own steps, run as the program's start routine.
+std::function<void()> steps;
+int RunSteps()
+{
+    steps();
+    return 0;
+}
+
+int RunProgramWith(const std::function<void()>& body)
+{
+    clicks[0] = clicks[1] = clicks[2] = 0;
+    steps = body;
+    return RunProgram(kLayouts, 1, &RunSteps);
+}
+
+HWND TestWindow() { return FindWindowA(nullptr, kCaption); }
+HWND Button(int id) { return GetDlgItem(TestWindow(), id); }
+
+int atExitA, atExitB;
+void CountA() { ++atExitA; }
+void CountB() { ++atExitB; }
+
+}  // namespace
+
+TEST(Runtime, NormalEndRunsTheLastRegisteredAtExitRoutineOnce)
+{
+    atExitA = atExitB = 0;
+    const int exitCode = RunProgramWith([] {
+        RegisterAtExit(&CountA);
+        RegisterAtExit(&CountB);
+        LoadStartupWindow(kWindow);
+        PostMessageA(TestWindow(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(RunEventLoop(), 0);
+        EXPECT_EQ(atExitB, 0) << "the at-exit routine runs only after the start routine";
+    });
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(atExitA, 0);
+    EXPECT_EQ(atExitB, 1);
+    EXPECT_EQ(TestWindow(), nullptr);
+}
+
+HHOOK hook = nullptr;
+
+LRESULT CALLBACK ClickEachButtonOnCreation(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_CREATEWND && (reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs->style & WS_CHILD))
+        PostMessageA(reinterpret_cast<HWND>(wParam), BM_CLICK, 0, 0);
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+TEST(Runtime, EventsRaisedWhileBuildingAreDropped)
+{
+    // Every button is clicked as soon as it is created; those clicks are handled while the window
+    // is still being built, so none may reach its routine.
+    hook = SetWindowsHookExA(WH_CBT, &ClickEachButtonOnCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    RunProgramWith([] {
+        LoadStartupWindow(kWindow);
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(clicks[0] + clicks[1] + clicks[2], 0);
+
+        PostMessageA(Button(110), BM_CLICK, 0, 0);
+        ProcessPendingEvents();
+        EXPECT_EQ(clicks[1], 1) << "after building, clicks are delivered";
+        DestroyWindow(TestWindow());
+    });
+}
+
+TEST(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
+{
+    const int exitCode = RunProgramWith([] {
+        LoadStartupWindow(kWindow);
+        PostMessageA(Button(100), BM_CLICK, 0, 0);
+        PostQuitMessage(7);
+        PostMessageA(Button(120), BM_CLICK, 0, 0);
+        ProcessPendingEvents();
+        EXPECT_EQ(clicks[0], 1);
+        EXPECT_EQ(clicks[2], 1);
+
+        MSG quit;
+        ASSERT_TRUE(PeekMessageA(&quit, nullptr, 0, 0, PM_NOREMOVE));
+        EXPECT_EQ(quit.message, static_cast<UINT>(WM_QUIT));
+        EXPECT_EQ(quit.wParam, 7u);
+        ProcessPendingEvents();  // still there afterwards
+        EXPECT_EQ(RunEventLoop(), 7);
+        DestroyWindow(TestWindow());
+    });
+    EXPECT_EQ(exitCode, 7) << "the program ends with the code of the quit message";
+}
+
+TEST(Runtime, AClickDuringARunningActionRunsAfterIt)
+{
+    static std::string order;
+    static const ControlLayout slowButtons[] = {
+        {"slow", "BUTTON", "slow", {8, 8, 80, 32}, 100, kButton, true, true, true, 0,
+         [] {
+             order += "slow(";
+             // Clicked again while this routine still runs: the click waits in the queue.
+             PostMessageA(GetDlgItem(FindWindowA(nullptr, kCaption), 110), BM_CLICK, 0, 0);
+             Sleep(200);
+             order += ")";
+         }},
+        {"quick", "BUTTON", "quick", {96, 8, 80, 32}, 110, kButton, true, true, true, 0, [] { order += "quick"; }},
+    };
+    static const WindowLayout slowWindow = {kCaption, {0, 0, 283, 86}, true, WS_CAPTION | WS_SYSMENU, 0, 0,
+                                            nullptr, true, slowButtons, 2};
+    order.clear();
+    RunProgramWith([] {
+        LoadStartupWindow(slowWindow);
+        PostMessageA(Button(100), BM_CLICK, 0, 0);
+        ProcessPendingEvents();
+        EXPECT_EQ(order, "slow()quick");
+        DestroyWindow(TestWindow());
+    });
+}
+
+namespace {
+
+// A key as the window system queues it, to the control that has the focus.
+struct Key {
+    const char* name;
+    UINT vk;
+    bool shift, ctrl, alt;
+};
+
+void Press(const Key& key)
+{
+    BYTE state[256] = {};
+    state[VK_SHIFT] = key.shift ? 0x80 : 0;
+    state[VK_CONTROL] = key.ctrl ? 0x80 : 0;
+    state[VK_MENU] = key.alt ? 0x80 : 0;
+    SetKeyboardState(state);
+    const HWND target = GetFocus();
+    const UINT down = key.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const UINT up = key.alt ? WM_SYSKEYUP : WM_KEYUP;
+    const LPARAM context = key.alt ? (1 << 29) : 0;
+    PostMessageA(target, down, key.vk, context | 1);
+    PostMessageA(target, up, key.vk, context | 1 | (1u << 30) | (1u << 31));
+    ProcessPendingEvents();
+    BYTE released[256] = {};
+    SetKeyboardState(released);
+}
+
+}  // namespace
+
+TEST(Runtime, KeyboardMovesFocusAndClicksAsAWindowNotADialog)
+{
+    const struct {
+        Key key;
+        int focusId;  // control that has the focus afterwards
+        int clicks[3];
+    } steps[] = {
+        {{"Tab", VK_TAB, false, false, false}, 110, {0, 0, 0}},
+        {{"Tab", VK_TAB, false, false, false}, 120, {0, 0, 0}},
+        {{"Tab", VK_TAB, false, false, false}, 100, {0, 0, 0}},
+        {{"Shift+Tab", VK_TAB, true, false, false}, 120, {0, 0, 0}},
+        {{"Shift+Tab", VK_TAB, true, false, false}, 110, {0, 0, 0}},
+        {{"Ctrl+Tab", VK_TAB, false, true, false}, 110, {0, 0, 0}},
+        {{"Enter", VK_RETURN, false, false, false}, 110, {0, 0, 0}},
+        {{"F1", VK_F1, false, false, false}, 110, {0, 0, 0}},
+        {{"Right", VK_RIGHT, false, false, false}, 110, {0, 0, 0}},
+        {{"Down", VK_DOWN, false, false, false}, 110, {0, 0, 0}},
+        {{"Alt+W", 'W', false, false, true}, 110, {0, 0, 0}},
+        {{"Alt+1", '1', false, false, true}, 110, {0, 0, 0}},
+        {{"Space", VK_SPACE, false, false, false}, 110, {0, 1, 0}},
+        {{"Shift+Tab", VK_TAB, true, false, false}, 100, {0, 1, 0}},
+        {{"Space", VK_SPACE, false, false, false}, 100, {1, 1, 0}},
+        {{"Ctrl+Esc", VK_ESCAPE, false, true, false}, 100, {1, 1, 0}},
+        {{"Shift+Esc", VK_ESCAPE, true, false, false}, 100, {1, 1, 0}},
+    };
+    RunProgramWith([&steps] {
+        LoadStartupWindow(kWindow);
+        ProcessPendingEvents();
+        ASSERT_EQ(GetFocus(), Button(100)) << "the first button in tab order has the focus at start";
+        for (const auto& step : steps) {
+            Press(step.key);
+            EXPECT_EQ(GetDlgCtrlID(GetFocus()), step.focusId) << "after " << step.key.name;
+            EXPECT_EQ(clicks[0], step.clicks[0]) << "after " << step.key.name;
+            EXPECT_EQ(clicks[1], step.clicks[1]) << "after " << step.key.name;
+            EXPECT_EQ(clicks[2], step.clicks[2]) << "after " << step.key.name;
+            ASSERT_NE(TestWindow(), nullptr) << "closed by " << step.key.name;
+        }
+        Press({"Esc", VK_ESCAPE, false, false, false});
+        EXPECT_EQ(TestWindow(), nullptr) << "Esc closes the window before the key handling returns";
+    });
+}
+
+TEST(Runtime, TabSkipsDisabledAndHiddenControls)
+{
+    RunProgramWith([] {
+        LoadStartupWindow(kWindow);
+        ProcessPendingEvents();
+        EnableWindow(Button(110), FALSE);
+        Press({"Tab", VK_TAB, false, false, false});
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), 120);
+        ShowWindow(Button(100), SW_HIDE);
+        Press({"Tab", VK_TAB, false, false, false});
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), 120) << "the only control left keeps the focus";
+        DestroyWindow(TestWindow());
+    });
+}
+
+TEST(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
+{
+    RunProgramWith([] {
+        LoadStartupWindow(kWindow);
+        ProcessPendingEvents();
+        Press({"Tab", VK_TAB, false, false, false});
+        ASSERT_EQ(GetDlgCtrlID(GetFocus()), 110);
+
+        const HWND other = CreateWindowExA(0, "STATIC", "elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
+                                           100, nullptr, nullptr, nullptr, nullptr);
+        SetActiveWindow(other);
+        ProcessPendingEvents();
+        SetActiveWindow(TestWindow());
+        ProcessPendingEvents();
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), 110);
+
+        SetFocus(TestWindow());
+        EXPECT_EQ(GetDlgCtrlID(GetFocus()), 110) << "the window itself never keeps the focus";
+        DestroyWindow(other);
+        DestroyWindow(TestWindow());
+    });
+}
