@@ -7,4 +7,6 @@ source scripts/env.sh
 scripts/setup.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$(nproc)"
+# Wine's services start now, on /dev/null, not inside CTest, whose pipes they would hold open.
+tests/wine/session.sh start "$BUILD_DIR"
 ctest --preset ci -j 2 "$@"
