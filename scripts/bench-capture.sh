@@ -15,10 +15,7 @@ BENCH=build/tests/capture/capture_bench.exe
 PING_LINE="ping -n 4 127.0.0.1"
 HZ=$(getconf CLK_TCK)
 
-# A warm Wine session whose services hold none of our pipes, so that every run starts quickly and
-# its output is read to the end at once. A server already running refuses the start, and is used.
-wineserver -p30 </dev/null >/dev/null 2>&1 || true
-wine cmd /c exit </dev/null >/dev/null 2>&1
+scripts/wine-session.sh start
 
 # Runs one measurement; its key=value lines land in OUT, the machine's busy share of one core over
 # the run's wall time (in per cent) in MACHINE_SHARE.

@@ -9,8 +9,7 @@ scripts/setup.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$(nproc)" --target personal-wifi empty_window startup_timer >/dev/null
 RUNS=${RUNS:-15}
-wineserver -p30 </dev/null >/dev/null 2>&1
-wine cmd /c exit </dev/null >/dev/null 2>&1
+scripts/wine-session.sh start
 
 tool=$(winepath -w "$BUILD_DIR/personal-wifi.exe" 2>/dev/null)
 empty=$(winepath -w "$BUILD_DIR/benchmarks/empty_window.exe" 2>/dev/null)

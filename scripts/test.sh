@@ -7,6 +7,6 @@ source scripts/env.sh
 scripts/setup.sh
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$(nproc)"
-# Wine's services start now, on /dev/null, not inside CTest, whose pipes they would hold open.
-tests/wine/session.sh start "$BUILD_DIR"
+# Wine's services start now, not inside CTest, whose pipes they would hold open.
+scripts/wine-session.sh start
 ctest --preset ci -j 2 "$@"

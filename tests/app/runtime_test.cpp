@@ -2,6 +2,7 @@
 // from outside a program (at-exit routine, dropped events, the quit message, focus per key).
 #include "app/windowing/message_pump.h"
 #include "app/windowing/runtime.h"
+#include "commands/capture.h"
 
 #include <windows.h>
 
@@ -255,4 +256,48 @@ TEST(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
         DestroyWindow(other);
         DestroyWindow(TestWindow());
     });
+}
+
+namespace {
+
+void CALLBACK PressEscOnce(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
+}
+
+bool closedDuringCapture = false;
+Text captured;
+
+// A button whose action captures a command that runs for about two seconds.
+const ControlLayout kCaptureButton[] = {
+    {"capture", "BUTTON", "capture", {8, 8, 80, 32}, 100, kButton, true, true, true, 0,
+     [] {
+         captured = CaptureCommandOutput("ping -n 3 127.0.0.1", [](const char*) -> std::int32_t {
+             closedDuringCapture = closedDuringCapture || !TestWindow();
+             return 0;
+         }, true);
+     }},
+};
+const WindowLayout kCaptureWindow = {kCaption, {0, 0, 283, 86}, true, WS_CAPTION | WS_SYSMENU, 0, 0, nullptr, true,
+                                     kCaptureButton, 1};
+
+}  // namespace
+
+TEST(Runtime, ClosingTheWindowDuringACaptureEndsTheProgramAfterIt)
+{
+    atExitA = 0;
+    closedDuringCapture = false;
+    captured.clear();
+    const int exitCode = RunProgramWith([] {
+        RegisterAtExit(&CountA);
+        LoadStartupWindow(kCaptureWindow);
+        PostMessageA(Button(100), BM_CLICK, 0, 0);
+        SetTimer(nullptr, 0, 300, &PressEscOnce);
+        EXPECT_EQ(RunEventLoop(), 0);
+    });
+    EXPECT_TRUE(closedDuringCapture) << "the window was still open when the command ended";
+    EXPECT_NE(captured.find("127.0.0.1"), std::string::npos) << captured;
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(atExitA, 1);
 }
