@@ -367,3 +367,57 @@ TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
     EXPECT_EQ(probe.WaitForExit(), 0u);
     EXPECT_EQ(LinesIn(atExitLog), 1u);
 }
+
+namespace {
+
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width, height, colourCount, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+}  // namespace
+
+TEST(Executable, CarriesItsIconVersionAndManifest)
+{
+    const std::string exe = ExecutableFolder() + "\\tool\\personal-wifi.exe";
+
+    DWORD ignored = 0;
+    std::vector<char> version(GetFileVersionInfoSizeA(exe.c_str(), &ignored));
+    ASSERT_FALSE(version.empty());
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, static_cast<DWORD>(version.size()), version.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(version.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, 0u);
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(0, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, 0u);
+
+    const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    const HRSRC group = FindResourceA(module, "DEFAULT_ICON", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(group, nullptr);
+    const auto* header = static_cast<const WORD*>(LockResource(LoadResource(module, group)));
+    ASSERT_EQ(header[2], 3u) << "images in the icon group";
+    const auto* entries = reinterpret_cast<const IconGroupEntry*>(header + 3);
+    const int sizes[] = {16, 32, 48};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].width, sizes[i]);
+        EXPECT_EQ(entries[i].height, sizes[i]);
+        EXPECT_EQ(entries[i].colourCount, 16);
+        EXPECT_EQ(entries[i].bitCount, 4);
+    }
+
+    const HRSRC manifestResource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24) /* RT_MANIFEST */);
+    ASSERT_NE(manifestResource, nullptr);
+    const std::string manifest(static_cast<const char*>(LockResource(LoadResource(module, manifestResource))),
+                               SizeofResource(module, manifestResource));
+    EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("<supportedOS"), std::string::npos);
+    FreeLibrary(module);
+}
