@@ -26,14 +26,6 @@ std::string TempFolder()
     return std::string(folder, length > 0 ? length - 1 : 0);
 }
 
-std::vector<std::string> CommandLines(const std::vector<RecordedLaunch>& launches)
-{
-    std::vector<std::string> lines;
-    for (const RecordedLaunch& launch : launches)
-        lines.push_back(launch.commandLine);
-    return lines;
-}
-
 // The tool started from the temporary folder, with its window up.
 class Tool : public testing::Test {
 protected:
@@ -145,7 +137,7 @@ TEST_F(Tool, KeyboardCyclesFocusClicksWithSpaceAndClosesWithEsc)
     }
 
     PressKey(VK_SPACE);
-    EXPECT_EQ(CommandLines(Launches(1)), std::vector<std::string>{kDeleteLine}) << "Space clicks once";
+    EXPECT_EQ(CommandLinesOf(Launches(1)), std::vector<std::string>{kDeleteLine}) << "Space clicks once";
     PressKey(VK_RETURN);
     EXPECT_EQ(Launches(1).size(), 1u) << "Enter clicks nothing";
     EXPECT_EQ(tool_.Focus(), Button(110));
@@ -158,7 +150,7 @@ TEST_F(Tool, MouseClicksStartTheCommandsHiddenInTheToolsFolder)
 {
     ClickAt(CentreOf(Button(100)));
     std::vector<RecordedLaunch> launches = Launches(1);
-    ASSERT_EQ(CommandLines(launches), std::vector<std::string>{kCreateLine});
+    ASSERT_EQ(CommandLinesOf(launches), std::vector<std::string>{kCreateLine});
     EXPECT_EQ(launches[0].showRequest, static_cast<unsigned>(SW_HIDE));
     EXPECT_EQ(launches[0].startFlags, static_cast<unsigned long>(STARTF_USESHOWWINDOW));
     EXPECT_EQ(_stricmp(launches[0].currentDirectory.c_str(), folder_.c_str()), 0)
@@ -175,7 +167,7 @@ TEST_F(Tool, MouseClicksStartTheCommandsHiddenInTheToolsFolder)
         "netsh interface ip set dns " + connection + " source=static addr=192.168.0.1",
         "netsh interface ip add dns " + connection + " addr=",
     };
-    EXPECT_EQ(CommandLines(launches), expected);
+    EXPECT_EQ(CommandLinesOf(launches), expected);
     for (const RecordedLaunch& launch : launches)
         EXPECT_EQ(launch.showRequest, static_cast<unsigned>(SW_HIDE)) << launch.commandLine;
 
@@ -249,7 +241,7 @@ TEST_F(SlowTool, AClickWhileAnActionRunsIsNotLost)
     ClickAt(CentreOf(Button(110)));
 
     const std::vector<RecordedLaunch> launches = Launches(2);
-    ASSERT_EQ(CommandLines(launches), (std::vector<std::string>{kCreateLine, kDeleteLine}));
+    ASSERT_EQ(CommandLinesOf(launches), (std::vector<std::string>{kCreateLine, kDeleteLine}));
     EXPECT_GE(launches[1].creationTime, ExitTime(createNetsh.get()))
         << "the Delete action ran before the Create action had returned";
 

@@ -3,6 +3,7 @@
 #include "app/windowing/message_pump.h"
 #include "app/windowing/runtime.h"
 #include "commands/capture.h"
+#include "tests/app/program_with_steps.h"
 
 #include <windows.h>
 
@@ -31,21 +32,10 @@ const ControlLayout kButtons[] = {
 };
 const WindowLayout kWindow = {kCaption, {50, 50, 283, 86}, true, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                               0, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr, true, kButtons, 3};
-const WindowLayout* const kLayouts[] = {&kWindow};
-
-// The test's own steps, run as the program's start routine.
-std::function<void()> steps;
-int RunSteps()
-{
-    steps();
-    return 0;
-}
-
 int RunProgramWith(const std::function<void()>& body)
 {
     clicks[0] = clicks[1] = clicks[2] = 0;
-    steps = body;
-    return RunProgram(kLayouts, 1, &RunSteps);
+    return RunProgramWithSteps(kWindow, body);
 }
 
 HWND TestWindow() { return FindWindowA(nullptr, kCaption); }

@@ -6,6 +6,7 @@
 #include "app/windowing/runtime.h"
 
 #include "commands/system_commands_instance.h"
+#include "tests/app/program_with_steps.h"
 #include "tests/support/recorder_log.h"
 
 #include <windows.h>
@@ -23,23 +24,15 @@ namespace {
 
 const WindowLayout* const kLayouts[] = {&MainWindow};
 
-std::function<void()> steps;
-int RunSteps()
-{
-    steps();
-    return 0;
-}
-
 int RunWithMainWindow(const std::function<void()>& body)
 {
-    steps = [body] {
+    return RunProgramWithSteps(MainWindow, [body] {
         systemCommands = new SystemCommands();
         RegisterAtExit(&ReleaseGlobals);
         LoadStartupWindow(MainWindow);
         ProcessPendingEvents();
         body();
-    };
-    return RunProgram(kLayouts, 1, &RunSteps);
+    });
 }
 
 HWND MainWindowHandle() { return FindWindowA(nullptr, "架设个人wifi"); }

@@ -20,14 +20,6 @@ namespace {
 
 const char kConnection[] = "无线网络连接 2";
 
-std::vector<std::string> CommandLines(const std::vector<RecordedLaunch>& launches)
-{
-    std::vector<std::string> lines;
-    for (const RecordedLaunch& launch : launches)
-        lines.push_back(launch.commandLine);
-    return lines;
-}
-
 class RecordedCommands : public testing::Test {
 protected:
     // Runs `issue` and gives the launches it caused, checking that there were exactly `count`
@@ -43,7 +35,7 @@ protected:
             EXPECT_EQ(launch.startFlags & STARTF_USESHOWWINDOW, static_cast<unsigned long>(STARTF_USESHOWWINDOW));
             EXPECT_EQ(launch.showRequest, static_cast<unsigned>(SW_HIDE)) << launch.commandLine;
         }
-        return CommandLines(launches);
+        return CommandLinesOf(launches);
     }
 
     RecorderLog log_;

@@ -71,6 +71,14 @@ std::vector<RecordedLaunch> RecorderLog::WaitFor(std::size_t count, unsigned tim
     }
 }
 
+std::vector<std::string> CommandLinesOf(const std::vector<RecordedLaunch>& launches)
+{
+    std::vector<std::string> lines;
+    for (const RecordedLaunch& launch : launches)
+        lines.push_back(launch.commandLine);
+    return lines;
+}
+
 std::string ExecutableFolder()
 {
     char path[MAX_PATH];

@@ -35,5 +35,8 @@ private:
     std::string path_;
 };
 
+// The command lines of the launches, in their order.
+std::vector<std::string> CommandLinesOf(const std::vector<RecordedLaunch>& launches);
+
 // The folder of the running test program, without a trailing backslash.
 std::string ExecutableFolder();
