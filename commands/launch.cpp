@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
 
 int ShowRequestFor(ShowMode show) noexcept
 {
@@ -22,7 +21,7 @@ bool LaunchCommand(const Text& commandLine, bool wait, ShowMode show)
     startup.wShowWindow = static_cast<WORD>(ShowRequestFor(show));
 
     // CreateProcessA may write into the command line, so it gets a private copy.
-    std::vector<char> line(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
+    Text line = commandLine;
 
     PROCESS_INFORMATION created{};
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,

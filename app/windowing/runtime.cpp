@@ -56,6 +56,15 @@ void ReadLayouts(const WindowLayout* const* layouts, std::size_t count)
             FatalRuntimeError("无法读取窗口布局。");
 }
 
+// Destroying a window reports back to the runtime, which then looks at the list of windows: the
+// list is emptied before the windows in it go.
+void ReleaseWindows() noexcept
+{
+    std::vector<std::unique_ptr<Window>> windows = std::move(runtime.windows);
+    runtime.windows.clear();
+    windows.clear();
+}
+
 void Initialise(const WindowLayout* const* layouts, std::size_t count)
 {
     MakeExecutableFolderCurrent();
@@ -127,17 +136,21 @@ void FatalRuntimeError(const char* message) noexcept
     DeliverEvents(false);
     MessageBoxA(nullptr, message, "运行时错误", MB_OK | MB_ICONSTOP);
     runtime.atExit = nullptr;
-    runtime.windows.clear();
+    ReleaseWindows();
     ExitProcess(static_cast<UINT>(-1));
 }
 
 int RunProgram(const WindowLayout* const* layouts, std::size_t layoutCount, StartRoutine start)
 {
     Initialise(layouts, layoutCount);
-    start();
+    try {
+        start();
+    } catch (...) {
+        FatalRuntimeError("程序内部错误。");
+    }
     if (const AtExitRoutine atExit = std::exchange(runtime.atExit, nullptr))
         atExit();
-    runtime.windows.clear();
+    ReleaseWindows();
     return LastQuitCode();
 }
 

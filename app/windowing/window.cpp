@@ -6,16 +6,23 @@
 #include "app/windowing/runtime.h"
 #include "app/windowing/tab_order.h"
 
+#include <algorithm>
+#include <string>
+
 namespace windowing {
 namespace {
 
-const char kWindowClass[] = "PersonalWifi.Window";
+// One window class for each set of class styles that the layouts ask for.
+std::string WindowClassFor(UINT classStyle)
+{
+    return "PersonalWifi.Window." + std::to_string(classStyle);
+}
 
-bool RegisterWindowClass(UINT classStyle, WNDPROC procedure)
+bool RegisterWindowClass(const std::string& name, UINT classStyle, WNDPROC procedure)
 {
     WNDCLASSEXA known{};
     known.cbSize = sizeof known;
-    if (GetClassInfoExA(GetModuleHandleA(nullptr), kWindowClass, &known))
+    if (GetClassInfoExA(GetModuleHandleA(nullptr), name.c_str(), &known))
         return true;
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -25,7 +32,7 @@ bool RegisterWindowClass(UINT classStyle, WNDPROC procedure)
     windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
     // The window paints its own background, in the 3D face colour.
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-    windowClass.lpszClassName = kWindowClass;
+    windowClass.lpszClassName = name.c_str();
     return RegisterClassExA(&windowClass) != 0;
 }
 
@@ -52,14 +59,15 @@ Window::~Window()
 
 std::unique_ptr<Window> Window::Build(const WindowLayout& layout)
 {
-    if (!RegisterWindowClass(layout.classStyle, &Window::Procedure))
+    const std::string windowClass = WindowClassFor(layout.classStyle);
+    if (!RegisterWindowClass(windowClass, layout.classStyle, &Window::Procedure))
         return nullptr;
 
     std::unique_ptr<Window> window(new Window(layout));
     const Bounds bounds = layout.centred ? CentredOnScreen(GetSystemMetrics(SM_CXSCREEN),
                                                            GetSystemMetrics(SM_CYSCREEN), layout.bounds)
                                          : layout.bounds;
-    const HWND created = CreateWindowExA(layout.exStyle, kWindowClass, layout.caption, layout.style, bounds.left,
+    const HWND created = CreateWindowExA(layout.exStyle, windowClass.c_str(), layout.caption, layout.style, bounds.left,
                                          bounds.top, bounds.width, bounds.height, nullptr, nullptr,
                                          GetModuleHandleA(nullptr), window.get());
     if (!created)

@@ -208,14 +208,14 @@ protected:
 
 namespace {
 
-// The running stand-in for netsh, if there is one.
-win32::unique_handle RunningNetsh()
+// The stand-in for netsh that the given process started and that still runs, if there is one.
+win32::unique_handle RunningNetshOf(DWORD parent)
 {
     const win32::unique_handle snapshot = win32::AdoptFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-        if (_stricmp(entry.szExeFile, "netsh.exe") == 0)
+        if (entry.th32ParentProcessID == parent && _stricmp(entry.szExeFile, "netsh.exe") == 0)
             return win32::unique_handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
                                                     entry.th32ProcessID));
     return win32::unique_handle();
@@ -236,7 +236,7 @@ TEST_F(SlowTool, AClickWhileAnActionRunsIsNotLost)
     ClickAt(CentreOf(Button(100)));
     ASSERT_EQ(log_.WaitFor(1).size(), 1u);
     // The Create action waits for its netsh to become idle, which it never does before it ends.
-    const win32::unique_handle createNetsh = RunningNetsh();
+    const win32::unique_handle createNetsh = RunningNetshOf(tool_.id());
     ASSERT_TRUE(createNetsh) << "the Create action's netsh has already ended";
     ClickAt(CentreOf(Button(110)));
 
