@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
-PACKAGES=(cmake make g++-mingw-w64-i686 mingw-w64-i686-dev googletest
+PACKAGES=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev googletest
           wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
           fonts-wqy-microhei fonts-wine)
 
