@@ -6,12 +6,17 @@
 
 #include <algorithm>
 
+namespace {
+
+// The window-show request (SW_*) that process creation receives for a show mode.
 int ShowRequestFor(ShowMode show) noexcept
 {
     static constexpr int kRequests[] = {SW_HIDE,          SW_SHOWNORMAL,     SW_SHOWMINIMIZED,
                                         SW_SHOWMAXIMIZED, SW_SHOWNOACTIVATE, SW_MINIMIZE};
     return kRequests[std::clamp(show, 1, 6) - 1];
 }
+
+}  // namespace
 
 bool LaunchCommand(const Text& commandLine, bool wait, ShowMode show)
 {

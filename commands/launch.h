@@ -9,9 +9,6 @@ using ShowMode = int;
 constexpr ShowMode kShowHidden = 1;
 constexpr ShowMode kShowNormal = 2;
 
-// The window-show request (SW_*) that process creation receives for a show mode.
-int ShowRequestFor(ShowMode show) noexcept;
-
 // Starts the command line as a new process, directly: no command interpreter is involved, so its
 // first word must name an executable. With `wait` it returns once the command has ended; without,
 // once the command is idle for input, at most a second. True when the process was created.

@@ -1,7 +1,6 @@
 #include "app/windowing/window.h"
 
 #include "app/windowing/event_delivery.h"
-#include "app/windowing/message_pump.h"
 #include "app/windowing/placement.h"
 #include "app/windowing/runtime.h"
 #include "app/windowing/tab_order.h"
