@@ -1,7 +1,7 @@
 #include "app/program.h"
 
 #include "app/main_window.h"
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
 
 #include "commands/system_commands_instance.h"
@@ -13,7 +13,7 @@ int StartProgram()
     windowing::RegisterAtExit(&ReleaseGlobals);
     OnStartup();
     windowing::LoadStartupWindow(MainWindow);
-    windowing::RunEventLoop();
+    win32::RunEventLoop();
     return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "commands/capture.h"
 
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 #include "commands/os_family.h"
 #include "win32/unique_handle.h"
 

@@ -1,7 +1,7 @@
 #include "app/windowing/runtime.h"
 
 #include "app/windowing/event_delivery.h"
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
 
@@ -71,7 +71,7 @@ void Initialise(const WindowLayout* const* layouts, std::size_t count)
     std::set_new_handler(&OutOfMemory);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
-    SetKeyboardFilter(&KeyPressInWindow);
+    win32::SetKeyboardFilter(&KeyPressInWindow);
     ReadLayouts(layouts, count);
 }
 
@@ -91,7 +91,7 @@ void WindowDestroyed() noexcept
 {
     const bool anyLeft = std::any_of(runtime.windows.begin(), runtime.windows.end(),
                                      [](const std::unique_ptr<Window>& window) { return window->exists(); });
-    if (!anyLeft && EventLoopStarted())
+    if (!anyLeft && win32::EventLoopStarted())
         PostQuitMessage(0);
 }
 
@@ -151,7 +151,7 @@ int RunProgram(const WindowLayout* const* layouts, std::size_t layoutCount, Star
     if (const AtExitRoutine atExit = std::exchange(runtime.atExit, nullptr))
         atExit();
     ReleaseWindows();
-    return LastQuitCode();
+    return win32::LastQuitCode();
 }
 
 }  // namespace windowing

@@ -1,6 +1,6 @@
 // The windowing runtime in this process, driven with hand-built messages: what cannot be seen
 // from outside a program (at-exit routine, dropped events, the quit message, focus per key).
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
 #include "commands/capture.h"
 #include "tests/app/program_with_steps.h"
@@ -55,7 +55,7 @@ TEST(Runtime, NormalEndRunsTheLastRegisteredAtExitRoutineOnce)
         RegisterAtExit(&CountB);
         LoadStartupWindow(kWindow);
         PostMessageA(TestWindow(), WM_CLOSE, 0, 0);
-        EXPECT_EQ(RunEventLoop(), 0);
+        EXPECT_EQ(win32::RunEventLoop(), 0);
         EXPECT_EQ(atExitB, 0) << "the at-exit routine runs only after the start routine";
     });
     EXPECT_EQ(exitCode, 0);
@@ -107,7 +107,7 @@ TEST(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
         EXPECT_EQ(quit.message, static_cast<UINT>(WM_QUIT));
         EXPECT_EQ(quit.wParam, 7u);
         ProcessPendingEvents();  // still there afterwards
-        EXPECT_EQ(RunEventLoop(), 7);
+        EXPECT_EQ(win32::RunEventLoop(), 7);
         DestroyWindow(TestWindow());
     });
     EXPECT_EQ(exitCode, 7) << "the program ends with the code of the quit message";
@@ -284,7 +284,7 @@ TEST(Runtime, ClosingTheWindowDuringACaptureEndsTheProgramAfterIt)
         LoadStartupWindow(kCaptureWindow);
         PostMessageA(Button(100), BM_CLICK, 0, 0);
         SetTimer(nullptr, 0, 300, &PressEscOnce);
-        EXPECT_EQ(RunEventLoop(), 0);
+        EXPECT_EQ(win32::RunEventLoop(), 0);
     });
     EXPECT_TRUE(closedDuringCapture) << "the window was still open when the command ended";
     EXPECT_NE(captured.find("127.0.0.1"), std::string::npos) << captured;

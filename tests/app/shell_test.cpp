@@ -2,7 +2,7 @@
 // from the folder where a recording stand-in takes the place of netsh.
 #include "app/main_window.h"
 #include "app/program.h"
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
 
 #include "commands/system_commands_instance.h"

@@ -5,7 +5,7 @@
 //   unreadable     a layout that cannot be read
 //   unbuildable    a window whose control cannot be created
 //   out-of-memory  a text too large for the memory left
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
 #include "commands/text.h"
 #include "win32/unique_handle.h"
@@ -59,7 +59,7 @@ int Start()
         return static_cast<int>(larger.size());
     }
     LoadStartupWindow(std::strcmp(mode, "unbuildable") == 0 ? kUnbuildable : kWindow);
-    RunEventLoop();
+    win32::RunEventLoop();
     return 0;
 }
 

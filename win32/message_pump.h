@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-// The tool's one message pump. The event loop and ProcessPendingEvents handle every message the
-// same way: the windows' own keyboard handling first, then translation and dispatch.
-namespace windowing {
+// The thread's one message pump. The event loop and ProcessPendingEvents handle every message the
+// same way: the keyboard filter that the windowing runtime registers first, then translation and
+// dispatch.
+namespace win32 {
 
 // Runs until WM_QUIT is taken and yields the code it carries.
 int RunEventLoop();
@@ -19,7 +20,7 @@ bool EventLoopStarted() noexcept;
 using KeyboardFilter = bool (*)(const MSG& message);
 void SetKeyboardFilter(KeyboardFilter filter) noexcept;
 
-}  // namespace windowing
+}  // namespace win32
 
 // Handles the messages already queued for this thread and returns when the queue is empty or
 // WM_QUIT is next; WM_QUIT stays queued, for the event loop to take.

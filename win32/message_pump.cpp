@@ -1,6 +1,6 @@
-#include "app/windowing/message_pump.h"
+#include "win32/message_pump.h"
 
-namespace windowing {
+namespace win32 {
 namespace {
 
 KeyboardFilter keyboardFilter = nullptr;
@@ -49,7 +49,7 @@ int RunEventLoop()
     }
 }
 
-}  // namespace windowing
+}  // namespace win32
 
 void ProcessPendingEvents()
 {
@@ -61,6 +61,6 @@ void ProcessPendingEvents()
             PostQuitMessage(static_cast<int>(message.wParam));
             break;
         }
-        windowing::HandleMessage(message);
+        win32::HandleMessage(message);
     }
 }
