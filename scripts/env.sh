@@ -8,7 +8,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine runs in code page 936, so that the GBK texts are read as on the users' systems. The locale
 # is given to Wine alone: it need not exist for the shell, which would warn about it.
-WINE_LOCALE=zh_CN.UTF-8
+WINE_LOCALE=${WINE_LOCALE:-zh_CN.UTF-8}
 wine() { env LC_ALL=$WINE_LOCALE wine "$@"; }
 wineboot() { env LC_ALL=$WINE_LOCALE wineboot "$@"; }
 # The virtual X display the tool and the tests draw on when no display is set.

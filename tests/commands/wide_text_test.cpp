@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 TEST(WideText, ConvertsFromCodePage936WhateverTheSystemCodePage)
 {
     const struct {
@@ -22,4 +24,12 @@ TEST(WideText, ConvertsFromCodePage936WhateverTheSystemCodePage)
         EXPECT_EQ(win32::WideFromText(c.text), c.wide);
         EXPECT_EQ(win32::TextFromWide(c.wide), c.text);
     }
+}
+
+// The runs under other code pages are real only if Wine took the locale they ask for.
+TEST(SystemCodePage, IsTheOneThisRunIsFor)
+{
+    char expected[16] = "936";
+    GetEnvironmentVariableA("EXPECTED_CODEPAGE", expected, sizeof expected);
+    EXPECT_EQ(std::to_string(GetACP()), expected);
 }
