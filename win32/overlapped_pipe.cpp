@@ -7,26 +7,44 @@
 namespace win32 {
 namespace {
 
-// Anonymous pipes cannot read in the background, so the pipe gets a name no other pipe has: this
-// process's id and a count of the pipes it has made.
+// Anonymous pipes cannot read in the background, so the pipe gets a name of its own. Process ids
+// come back quickly, and a pipe lives on under its name while a process its owner started still
+// holds the write end: the name also carries a count of this process's pipes and the time, and a
+// name found taken is given up for the next.
 std::atomic<unsigned long> pipesMade{0};
+constexpr int kNamesTried = 8;
+
+HANDLE CreateReadEnd(char (&name)[96])
+{
+    for (int tried = 0; tried < kNamesTried; ++tried) {
+        LARGE_INTEGER now;
+        QueryPerformanceCounter(&now);
+        std::snprintf(name, sizeof name, "\\\\.\\pipe\\overlapped-%lu-%lu-%llx",
+                      static_cast<unsigned long>(GetCurrentProcessId()), pipesMade.fetch_add(1),
+                      static_cast<unsigned long long>(now.QuadPart));
+        // The first instance only: a name that is taken fails rather than joining someone else's pipe.
+        const HANDLE read = CreateNamedPipeA(
+            name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+            PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, OverlappedPipe::kBlockBytes, 0, nullptr);
+        if (read != INVALID_HANDLE_VALUE)
+            return read;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ACCESS_DENIED && error != ERROR_PIPE_BUSY)
+            break;
+    }
+    return INVALID_HANDLE_VALUE;
+}
 
 }  // namespace
 
 OverlappedPipe::OverlappedPipe() noexcept
 {
-    char name[64];
-    std::snprintf(name, sizeof name, "\\\\.\\pipe\\overlapped-%lu-%lu", static_cast<unsigned long>(GetCurrentProcessId()),
-                  pipesMade.fetch_add(1));
     block_.reset(new (std::nothrow) char[kBlockBytes]);
     readEnded_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!block_ || !readEnded_)
         return;
-    // The first instance only: should the name be taken after all, the pipe fails rather than
-    // joining someone else's.
-    read_ = AdoptFileHandle(CreateNamedPipeA(name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
-                                             PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT, 1, 0, kBlockBytes, 0,
-                                             nullptr));
+    char name[96];
+    read_ = AdoptFileHandle(CreateReadEnd(name));
     if (!read_)
         return;
     // The access rights an anonymous pipe's write end has: some commands ask about their output.
