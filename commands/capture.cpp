@@ -42,7 +42,8 @@ enum class Wake { Ended, Output, Message };
 Wake WaitForNext(HANDLE process, const win32::OverlappedPipe& pipe, bool heedMessages)
 {
     // The command's end comes first, so that a process it started and that keeps writing cannot
-    // hold the capture up.
+    // hold the capture up. Its handle, unlike its exit code, also tells a command that ended with
+    // the code meaning "still running" from one that runs.
     const HANDLE handles[] = {process, pipe.ReadEnded()};
     const DWORD count = pipe.Reading() ? 2 : 1;
     const DWORD woke = heedMessages

@@ -79,12 +79,17 @@ DWORD OverlappedPipe::EndRead(bool wait) noexcept
 {
     if (!reading_)
         return 0;
-    DWORD taken = 0;
-    if (!GetOverlappedResult(read_.get(), &overlapped_, &taken, wait ? TRUE : FALSE)) {
-        if (GetLastError() == ERROR_IO_INCOMPLETE)
+    // Wine signals the event before it has filled in the read's result; asked then, it reports a
+    // read of nothing, and the bytes the read took from the pipe would be lost. Its waits hand the
+    // result over.
+    while (!HasOverlappedIoCompleted(&overlapped_)) {
+        if (!wait)
             return 0;
-        taken = 0;
+        WaitForSingleObjectEx(readEnded_.get(), INFINITE, TRUE);
     }
+    DWORD taken = 0;
+    if (!GetOverlappedResult(read_.get(), &overlapped_, &taken, FALSE))
+        taken = 0;
     reading_ = false;
     return taken;
 }
