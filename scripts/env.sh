@@ -4,6 +4,11 @@ REPO_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD_DIR=${BUILD_DIR:-$REPO_DIR/build}
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
 export WINEARCH=win32
+# A display scale other than 100 % (WINE_SCALE in DPI: 120, 144, 192) runs in a copy of the prefix
+# whose LogPixels says so.
+if [ -n "${WINE_SCALE:-}" ] && [ "$WINE_SCALE" != 96 ]; then
+    export WINEPREFIX=${WINEPREFIX%-dpi*}-dpi$WINE_SCALE
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine runs in code page 936, so that the GBK texts are read as on the users' systems. The locale

@@ -68,6 +68,12 @@ struct IconTraits {
     static void Close(Pointer h) noexcept { ::DestroyIcon(h); }
 };
 
+struct FontTraits {
+    using Pointer = HFONT;
+    static Pointer Invalid() noexcept { return nullptr; }
+    static void Close(Pointer h) noexcept { ::DeleteObject(h); }
+};
+
 // Kernel handles: processes, threads, pipes, events, files; the null handle means "none".
 using unique_handle = UniqueResource<HandleTraits>;
 
@@ -78,6 +84,25 @@ inline unique_handle AdoptFileHandle(HANDLE file) noexcept
 }
 using unique_hwnd = UniqueResource<WindowTraits>;
 using unique_hicon = UniqueResource<IconTraits>;
+using unique_hfont = UniqueResource<FontTraits>;
+
+// The screen's device context, borrowed from the window system and given back.
+class ScreenDC {
+public:
+    ScreenDC() noexcept : dc_(::GetDC(nullptr)) {}
+    ~ScreenDC()
+    {
+        if (dc_)
+            ::ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+};
 
 // The two handles that process creation hands back, both owned.
 struct ProcessHandles {
