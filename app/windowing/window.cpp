@@ -2,9 +2,7 @@
 
 #include "app/windowing/dpi.h"
 #include "app/windowing/dpi_scale.h"
-#include "app/windowing/event_delivery.h"
 #include "app/windowing/placement.h"
-#include "app/windowing/runtime.h"
 #include "app/windowing/tab_order.h"
 #include "win32/wide_text.h"
 
@@ -17,7 +15,7 @@ namespace {
 // One window class for each set of class styles that the layouts ask for.
 std::wstring WindowClassFor(UINT classStyle)
 {
-    return L"PersonalWifi.Window." + std::to_wstring(classStyle);
+    return L"Windowing.Window." + std::to_wstring(classStyle);
 }
 
 bool RegisterWindowClass(const std::wstring& name, UINT classStyle, WNDPROC procedure)
@@ -46,8 +44,9 @@ Modifiers HeldModifiers() noexcept
 
 }  // namespace
 
-Window::Window(const WindowLayout& layout)
+Window::Window(const WindowLayout& layout, WindowHost& host)
     : layout_(layout),
+      host_(host),
       controls_(layout.controlCount, nullptr),
       tabOrder_(TabOrder(layout.controls, layout.controlCount))
 {
@@ -59,13 +58,13 @@ Window::~Window()
         DestroyWindow(window_);
 }
 
-std::unique_ptr<Window> Window::Build(const WindowLayout& layout)
+std::unique_ptr<Window> Window::Build(const WindowLayout& layout, WindowHost& host)
 {
     const std::wstring windowClass = WindowClassFor(layout.classStyle);
     if (!RegisterWindowClass(windowClass, layout.classStyle, &Window::Procedure))
         return nullptr;
 
-    std::unique_ptr<Window> window(new Window(layout));
+    std::unique_ptr<Window> window(new Window(layout, host));
     // The window's DPI is known only once it exists; the system's is the best guess before.
     Bounds bounds = window->OuterBounds(SystemDpi());
     const HWND created = CreateWindowExW(layout.exStyle, windowClass.c_str(), win32::WideFromText(layout.caption).c_str(),
@@ -123,14 +122,16 @@ void Window::ApplyDpi()
     if (layout_.iconResource) {
         const HINSTANCE module = GetModuleHandleW(nullptr);
         const std::wstring name = win32::WideFromText(layout_.iconResource);
-        win32::unique_hicon large(static_cast<HICON>(
-            LoadImageW(module, name.c_str(), IMAGE_ICON, ScaleToDpi(32, dpi_), ScaleToDpi(32, dpi_), 0)));
-        win32::unique_hicon small(static_cast<HICON>(
-            LoadImageW(module, name.c_str(), IMAGE_ICON, ScaleToDpi(16, dpi_), ScaleToDpi(16, dpi_), 0)));
-        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large.get()));
-        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
-        largeIcon_ = std::move(large);
-        smallIcon_ = std::move(small);
+        const int large = ScaleToDpi(32, dpi_);
+        const int small = ScaleToDpi(16, dpi_);
+        win32::unique_hicon largeIcon(
+            static_cast<HICON>(LoadImageW(module, name.c_str(), IMAGE_ICON, large, large, 0)));
+        win32::unique_hicon smallIcon(
+            static_cast<HICON>(LoadImageW(module, name.c_str(), IMAGE_ICON, small, small, 0)));
+        SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon.get()));
+        SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+        largeIcon_ = std::move(largeIcon);
+        smallIcon_ = std::move(smallIcon);
     }
 }
 
@@ -158,7 +159,7 @@ bool Window::CreateControls()
 
 // The window has moved to a monitor of another DPI, or that monitor's scale has changed: it takes
 // the rectangle the system suggests, and its controls, font and icons follow.
-void Window::ChangeDpi(int dpi, const RECT& suggested)
+void Window::OnDpiChanged(int dpi, const RECT& suggested)
 {
     dpi_ = dpi;
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -211,12 +212,11 @@ void Window::TakeFocus()
         MoveFocus(true);
 }
 
-void Window::Click(WPARAM wParam)
+void Window::OnButtonClicked(int id)
 {
-    const int id = LOWORD(wParam);
     for (std::size_t i = 0; i < layout_.controlCount; ++i) {
         const ControlLayout& control = layout_.controls[i];
-        if (control.id == id && control.onClick && EventsDelivered())
+        if (control.id == id && control.onClick && host_.EventsDelivered())
             control.onClick();
     }
 }
@@ -233,13 +233,14 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return DefWindowProcW(hwnd, message, wParam, lParam);
     // No exception may unwind into Windows.
     try {
-        return window->Handle(message, wParam, lParam);
+        return window->OnMessage(message, wParam, lParam);
     } catch (...) {
-        FatalRuntimeError("程序内部错误。");
+        window->host_.InternalError();
+        return 0;  // not reached: the host ends the process
     }
 }
 
-LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: {
@@ -256,11 +257,11 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(font_);
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam)
-            Click(wParam);
+            OnButtonClicked(LOWORD(wParam));
         return 0;
     case WM_DPICHANGED:
         if (lParam)
-            ChangeDpi(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -277,7 +278,7 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         window_ = nullptr;
         std::fill(controls_.begin(), controls_.end(), nullptr);
-        WindowDestroyed();
+        host_.WindowDestroyed();
         return result;
     }
     default:

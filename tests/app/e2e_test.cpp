@@ -1,6 +1,7 @@
 // The real tool, started from another folder on a virtual display and used as a person would:
 // its window is checked with the window system's own queries, and what it starts is seen by the
 // recording stand-in that takes the place of netsh in the tool's folder.
+#include "app/resources/resource_ids.h"
 #include "tests/app/tool_process.h"
 #include "tests/support/recorder_log.h"
 
@@ -211,7 +212,7 @@ namespace {
 // The stand-in for netsh that the given process started and that still runs, if there is one.
 win32::unique_handle RunningNetshOf(DWORD parent)
 {
-    const win32::unique_handle snapshot = win32::AdoptFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    const win32::unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
@@ -305,7 +306,7 @@ namespace {
 std::size_t LinesIn(const std::string& path)
 {
     std::size_t lines = 0;
-    const win32::unique_handle file = win32::AdoptFileHandle(
+    const win32::unique_hfile file(
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char buffer[256];
     DWORD read = 0;
@@ -391,7 +392,7 @@ TEST(Executable, CarriesItsIconVersionAndManifest)
 
     const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    const HRSRC group = FindResourceA(module, "DEFAULT_ICON", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    const HRSRC group = FindResourceA(module, IDI_DEFAULT_ICON, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
     ASSERT_NE(group, nullptr);
     const auto* header = static_cast<const WORD*>(LockResource(LoadResource(module, group)));
     ASSERT_EQ(header[2], 3u) << "images in the icon group";

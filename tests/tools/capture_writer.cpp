@@ -59,8 +59,9 @@ bool Fill(unsigned long count)
 
 bool Mark(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return static_cast<bool>(win32::unique_handle(file == INVALID_HANDLE_VALUE ? nullptr : file));
+    const win32::unique_hfile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool Spawn(const std::vector<std::string>& steps)
