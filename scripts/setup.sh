@@ -70,11 +70,7 @@ generate_locales() {
 # Chinese one. Without the links, Chinese captions draw as boxes under code page 1252.
 link_cjk_fonts() {
     [ -f "$WINEPREFIX/.personal-wifi-fontlinks" ] && return 0
-    local face
-    for face in "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft Sans Serif" "Segoe UI"; do
-        wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
-            /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f </dev/null >/dev/null 2>&1
-    done
+    "$(dirname "${BASH_SOURCE[0]}")/link-fonts.sh"
     wineserver -w
     touch "$WINEPREFIX/.personal-wifi-fontlinks"
 }
@@ -84,7 +80,7 @@ link_cjk_fonts() {
 create_scale_prefixes() {
     local dpi scaled
     for dpi in 120 144 192; do
-        scaled=$WINEPREFIX-dpi$dpi
+        scaled=${WINEPREFIX%-dpi*}-dpi$dpi
         [ -f "$scaled/.personal-wifi-dpi" ] && continue
         echo "setup: creating the Wine prefix $scaled"
         rm -rf "$scaled"

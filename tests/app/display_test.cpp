@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -147,10 +148,13 @@ void ExpectLayout(HWND window, const ExpectedLayout& expected)
     EXPECT_EQ(small.cy, expected.smallIcon);
 }
 
-void ExpectCaptionsFit(HWND window)
+void ExpectCaptionsFit(HWND window, bool report = false)
 {
     for (const int id : kButtonIds) {
         const Fit fit = CaptionFit(GetDlgItem(window, id));
+        if (report)
+            std::printf("code page %u, %d DPI, button %d: caption %ldx%ld in room %ldx%ld\n", GetACP(), ScreenDpi(), id,
+                        fit.text.cx, fit.text.cy, fit.room.cx, fit.room.cy);
         SCOPED_TRACE(testing::Message() << "button " << id);
         EXPECT_GT(fit.text.cx, 0);
         EXPECT_LE(fit.text.cx, fit.room.cx);
@@ -211,7 +215,7 @@ TEST(Display, WindowButtonsAndIconsInProportionToTheScale)
 
 TEST(Display, EachCaptionFitsOnOneLineInItsButton)
 {
-    RunWithMainWindow([](HWND window) { ExpectCaptionsFit(window); });
+    RunWithMainWindow([](HWND window) { ExpectCaptionsFit(window, true); });
 }
 
 // The window system tells a window that it now shows at another DPI, with the rectangle it
