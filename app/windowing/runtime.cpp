@@ -1,8 +1,8 @@
 #include "app/windowing/runtime.h"
 
-#include "win32/message_pump.h"
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
+#include "win32/message_pump.h"
 
 #include <commctrl.h>
 

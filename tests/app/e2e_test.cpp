@@ -3,7 +3,9 @@
 // recording stand-in that takes the place of netsh in the tool's folder.
 #include "app/resources/resource_ids.h"
 #include "tests/app/tool_process.h"
+#include "tests/support/filetime.h"
 #include "tests/support/recorder_log.h"
+#include "tests/support/temp_path.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -19,13 +21,6 @@ const char kCaption[] = "架设个人wifi";
 const char kCreateLine[] = "netsh wlan set hostednetwork mode=allow ssid=wifi key=pebrowask";
 const char kDeleteLine[] = "netsh wlan set hostednetwork mode=disallow";
 const char kStartLine[] = "netsh wlan start hostednetwork ";
-
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    return std::string(folder, length > 0 ? length - 1 : 0);
-}
 
 // The tool started from the temporary folder, with its window up.
 class Tool : public testing::Test {
@@ -227,7 +222,7 @@ unsigned long long ExitTime(HANDLE process)
     WaitForSingleObject(process, 15000);
     FILETIME created, exited, kernel, user;
     GetProcessTimes(process, &created, &exited, &kernel, &user);
-    return (static_cast<unsigned long long>(exited.dwHighDateTime) << 32) | exited.dwLowDateTime;
+    return Ticks(exited);
 }
 
 }  // namespace
@@ -322,8 +317,7 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
 {
     for (const char* mode : {"unreadable", "unbuildable", "out-of-memory"}) {
         SCOPED_TRACE(mode);
-        const std::string atExitLog = TempFolder() + "\\probe-" + mode + ".log";
-        DeleteFileA(atExitLog.c_str());
+        const std::string atExitLog = FreshTempPath();
         ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", std::string(mode) + " \"" + atExitLog + "\"",
                           TempFolder());
         const HWND box = probe.WaitForWindow("#32770");
@@ -351,8 +345,7 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
 
 TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
 {
-    const std::string atExitLog = TempFolder() + "\\probe-normal.log";
-    DeleteFileA(atExitLog.c_str());
+    const std::string atExitLog = FreshTempPath();
     ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", "normal \"" + atExitLog + "\"", TempFolder());
     const HWND window = probe.WaitForWindow();
     ASSERT_NE(window, nullptr);

@@ -283,12 +283,6 @@ TEST(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
 
 namespace {
 
-void CALLBACK PressEscOnce(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
-}
-
 bool closedDuringCapture = false;
 Text captured;
 
@@ -316,7 +310,7 @@ TEST(Runtime, ClosingTheWindowDuringACaptureEndsTheProgramAfterIt)
         RegisterAtExit(&CountA);
         LoadStartupWindow(kCaptureWindow);
         PostMessageA(Button(100), BM_CLICK, 0, 0);
-        SetTimer(nullptr, 0, 300, &PressEscOnce);
+        PressEscOnceFocused();
         EXPECT_EQ(win32::RunEventLoop(), 0);
     });
     EXPECT_TRUE(closedDuringCapture) << "the window was still open when the command ended";
