@@ -1,8 +1,8 @@
 #include "app/windowing/runtime.h"
 
-#include "win32/message_pump.h"
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
+#include "win32/message_pump.h"
 #include "win32/wide_text.h"
 
 #include <commctrl.h>

@@ -3,7 +3,9 @@
 // recording stand-in that takes the place of netsh in the tool's folder.
 #include "app/resources/resource_ids.h"
 #include "tests/app/tool_process.h"
+#include "tests/support/filetime.h"
 #include "tests/support/recorder_log.h"
+#include "tests/support/temp_path.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -20,13 +22,6 @@ const char kCreateLine[] = "netsh wlan set hostednetwork mode=allow ssid=wifi ke
 const char kDeleteLine[] = "netsh wlan set hostednetwork mode=disallow";
 const char kStartLine[] = "netsh wlan start hostednetwork ";
 
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    return std::string(folder, length > 0 ? length - 1 : 0);
-}
-
 // The tool started from the temporary folder, with its window up.
 class Tool : public testing::Test {
 protected:
@@ -41,7 +36,7 @@ protected:
     {
         ASSERT_TRUE(tool_.started());
         ASSERT_NE(window_, nullptr) << "no window appeared";
-        ASSERT_TRUE(tool_.WaitForFocus(Button(100)));
+        ASSERT_TRUE(tool_.WaitForFocus(Button(100))) << "the first button never got the focus";
     }
 
     HWND Button(int id) const { return GetDlgItem(window_, id); }
@@ -68,8 +63,9 @@ TEST_F(Tool, WindowIsCentredWithItsDeclaredLookAndButtons)
     EXPECT_EQ(WindowText(window_), kCaption);
     RECT outer;
     GetWindowRect(window_, &outer);
-    EXPECT_EQ(outer.left, 370);
-    EXPECT_EQ(outer.top, 341);
+    // Centred, each quotient truncated toward zero.
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 283) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 86) / 2);
     EXPECT_EQ(outer.right - outer.left, 283);
     EXPECT_EQ(outer.bottom - outer.top, 86);
 
@@ -227,7 +223,7 @@ unsigned long long ExitTime(HANDLE process)
     WaitForSingleObject(process, 15000);
     FILETIME created, exited, kernel, user;
     GetProcessTimes(process, &created, &exited, &kernel, &user);
-    return (static_cast<unsigned long long>(exited.dwHighDateTime) << 32) | exited.dwLowDateTime;
+    return Ticks(exited);
 }
 
 }  // namespace
@@ -322,8 +318,7 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
 {
     for (const char* mode : {"unreadable", "unbuildable", "out-of-memory"}) {
         SCOPED_TRACE(mode);
-        const std::string atExitLog = TempFolder() + "\\probe-" + mode + ".log";
-        DeleteFileA(atExitLog.c_str());
+        const std::string atExitLog = FreshTempPath();
         ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", std::string(mode) + " \"" + atExitLog + "\"",
                           TempFolder());
         const HWND box = probe.WaitForWindow("#32770");
@@ -415,8 +410,7 @@ TEST(ModuleFolder, BecomesCurrentWhateverTheFoldersName)
 
 TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
 {
-    const std::string atExitLog = TempFolder() + "\\probe-normal.log";
-    DeleteFileA(atExitLog.c_str());
+    const std::string atExitLog = FreshTempPath();
     ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", "normal \"" + atExitLog + "\"", TempFolder());
     const HWND window = probe.WaitForWindow();
     ASSERT_NE(window, nullptr);

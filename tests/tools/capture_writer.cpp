@@ -6,6 +6,7 @@
 //   spawn       starts a copy of itself that inherits its handles and does the steps after this
 //               one, then ends without waiting for it
 // A step that fails ends the program with code 2.
+#include "tests/support/hex.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
@@ -32,14 +33,6 @@ bool Write(DWORD stream, const char* bytes, std::size_t size)
 bool Write(const std::string& bytes)
 {
     return Write(STD_OUTPUT_HANDLE, bytes.data(), bytes.size());
-}
-
-std::string Unhex(const std::string& hex)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
-    return bytes;
 }
 
 bool Fill(unsigned long count)
