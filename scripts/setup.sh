@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Prepares this machine for building and running the tool under Wine: Debian packages, a virtual
-# X display when none is set, and the project's own Wine prefix. Safe to run again.
+# Prepares this machine for building and running the tool under Wine: Debian packages and the
+# project's own Wine prefix. Safe to run again.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/lifecycle.sh"
 
 PACKAGES=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev googletest
           wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
@@ -27,23 +28,11 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null
 }
 
-start_display() {
-    [ "$DISPLAY" = "$XVFB_DISPLAY" ] || return 0
-    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-    echo "setup: starting a virtual display $DISPLAY (1024x768)"
-    nohup Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    local i
-    for i in $(seq 50); do
-        xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    echo "setup: the virtual display did not start" >&2
-    return 1
-}
-
 create_prefix() {
     [ -f "$WINEPREFIX/.personal-wifi-ready" ] && return 0
     echo "setup: creating the Wine prefix $WINEPREFIX"
+    # Wine needs its display from the prefix's first process on.
+    own_display
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot --init </dev/null >/dev/null 2>&1
@@ -56,5 +45,4 @@ create_prefix() {
 }
 
 install_packages
-start_display
 create_prefix
