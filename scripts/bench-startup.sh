@@ -4,11 +4,11 @@
 # size of the tool's executable.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/env.sh
 scripts/setup.sh
+source scripts/env.sh
 source scripts/lifecycle.sh
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j "$(nproc)" --target personal-wifi empty_window startup_timer >/dev/null
+cmake --preset "$TEST_PRESET" >/dev/null
+cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target personal-wifi empty_window startup_timer >/dev/null
 RUNS=${RUNS:-15}
 own_display
 own_wine_session

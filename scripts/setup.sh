@@ -2,10 +2,9 @@
 # Prepares this machine for building and running the tool under Wine: Debian packages and the
 # project's own Wine prefix. Safe to run again. With --packages, only the packages: enough to build.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/lifecycle.sh"
 
-PACKAGES=(cmake make git python3 g++-mingw-w64-i686 mingw-w64-i686-dev googletest
+PACKAGES=(cmake make git python3 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 googletest
           wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
           fonts-wqy-microhei fonts-wine)
 
@@ -45,4 +44,6 @@ create_prefix() {
 }
 
 install_packages
+# Which Wine the tests use depends on what this machine can run, known once the packages are in.
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 [ "${1:-}" = --packages ] || create_prefix
