@@ -1,7 +1,7 @@
 #include "commands/capture.h"
 
-#include "win32/message_pump.h"
 #include "commands/os_family.h"
+#include "win32/message_pump.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

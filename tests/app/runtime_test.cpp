@@ -113,6 +113,39 @@ TEST(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
     EXPECT_EQ(exitCode, 7) << "the program ends with the code of the quit message";
 }
 
+namespace {
+
+// Turns a marker message into WM_QUIT as it is taken from the queue, so that the quit message
+// reaches only a removing peek that an earlier look had seen as an ordinary message.
+constexpr UINT kBecomesQuit = WM_APP + 7;
+HHOOK quitHook = nullptr;
+
+LRESULT CALLBACK QuitOnRemoval(int code, WPARAM removal, LPARAM lParam)
+{
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && removal == PM_REMOVE && message->message == kBecomesQuit) {
+        message->message = WM_QUIT;
+        message->wParam = 5;
+    }
+    return CallNextHookEx(quitHook, code, removal, lParam);
+}
+
+}  // namespace
+
+TEST(Runtime, ProcessPendingEventsKeepsAQuitMessageThatItsRemovingPeekTook)
+{
+    quitHook = SetWindowsHookExA(WH_GETMESSAGE, &QuitOnRemoval, nullptr, GetCurrentThreadId());
+    ASSERT_NE(quitHook, nullptr);
+    PostThreadMessageA(GetCurrentThreadId(), kBecomesQuit, 0, 0);
+    ProcessPendingEvents();
+    UnhookWindowsHookEx(quitHook);
+
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "the quit message was lost";
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, 5u);
+}
+
 TEST(Runtime, AClickDuringARunningActionRunsAfterIt)
 {
     static std::string order;
@@ -250,12 +283,6 @@ TEST(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
 
 namespace {
 
-void CALLBACK PressEscOnce(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
-}
-
 bool closedDuringCapture = false;
 Text captured;
 
@@ -283,7 +310,7 @@ TEST(Runtime, ClosingTheWindowDuringACaptureEndsTheProgramAfterIt)
         RegisterAtExit(&CountA);
         LoadStartupWindow(kCaptureWindow);
         PostMessageA(Button(100), BM_CLICK, 0, 0);
-        SetTimer(nullptr, 0, 300, &PressEscOnce);
+        PressEscOnceFocused();
         EXPECT_EQ(win32::RunEventLoop(), 0);
     });
     EXPECT_TRUE(closedDuringCapture) << "the window was still open when the command ended";

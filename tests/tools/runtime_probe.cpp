@@ -37,7 +37,7 @@ const WindowLayout kUnreadable = {nullptr, {0, 0, 283, 86}, true, WS_CAPTION | W
 
 void NoteExit()
 {
-    const win32::unique_handle log = win32::AdoptFileHandle(
+    const win32::unique_hfile log(
         CreateFileA(atExitLog, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written;
     WriteFile(log.get(), "exit\n", 5, &written, nullptr);
