@@ -36,7 +36,7 @@ protected:
     {
         ASSERT_TRUE(tool_.started());
         ASSERT_NE(window_, nullptr) << "no window appeared";
-        ASSERT_TRUE(tool_.WaitForFocus(Button(100)));
+        ASSERT_TRUE(tool_.WaitForFocus(Button(100))) << "the first button never got the focus";
     }
 
     HWND Button(int id) const { return GetDlgItem(window_, id); }
@@ -63,8 +63,9 @@ TEST_F(Tool, WindowIsCentredWithItsDeclaredLookAndButtons)
     EXPECT_EQ(WindowText(window_), kCaption);
     RECT outer;
     GetWindowRect(window_, &outer);
-    EXPECT_EQ(outer.left, 370);
-    EXPECT_EQ(outer.top, 341);
+    // Centred, each quotient truncated toward zero.
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 283) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 86) / 2);
     EXPECT_EQ(outer.right - outer.left, 283);
     EXPECT_EQ(outer.bottom - outer.top, 86);
 
