@@ -5,19 +5,21 @@
 # (zh_CN.UTF-8, en_US.UTF-8, zh_TW.UTF-8) choose another configuration.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-# Always the virtual display: its 1024x768 desktop puts the window where the crop expects it.
-source scripts/env.sh
-export DISPLAY=$XVFB_DISPLAY
 scripts/setup.sh
+# The crop expects Wine's 1024x768 desktop at the corner of the screen: a virtual display, the one
+# XVFB_DISPLAY names or one of this script's own.
+DISPLAY=${XVFB_DISPLAY:-}
 export WINE_SCALE=${DPI:-144}
 export WINE_LOCALE=${LOCALE:-en_US.UTF-8}
 source scripts/env.sh
+source scripts/lifecycle.sh
 cmake --preset "$TEST_PRESET" >/dev/null
 cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target personal-wifi >/dev/null
 tool="$BUILD_DIR/personal-wifi.exe"
 screenshot=${1:-$BUILD_DIR/screenshot-$WINE_SCALE-dpi.png}
 
-scripts/wine-session.sh start
+own_display
+own_wine_session
 scripts/link-fonts.sh
 before=$(mktemp --suffix=.png)
 shot=$(mktemp --suffix=.png)
