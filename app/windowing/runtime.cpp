@@ -1,9 +1,9 @@
 #include "app/windowing/runtime.h"
 
-#include "app/windowing/event_delivery.h"
-#include "win32/message_pump.h"
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
+#include "win32/message_pump.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -16,23 +16,45 @@
 namespace windowing {
 namespace {
 
-struct Runtime {
+struct Runtime final : WindowHost {
     AtExitRoutine atExit = nullptr;
     bool eventsDelivered = true;
     std::vector<std::unique_ptr<Window>> windows;
+
+    bool EventsDelivered() const noexcept override { return eventsDelivered; }
+
+    // When no window is left and the event loop runs, the loop is asked to end.
+    void WindowDestroyed() noexcept override
+    {
+        const bool anyLeft = std::any_of(windows.begin(), windows.end(),
+                                         [](const std::unique_ptr<Window>& window) { return window->exists(); });
+        if (!anyLeft && win32::EventLoopStarted())
+            PostQuitMessage(0);
+    }
+
+    void InternalError() noexcept override { FatalRuntimeError("程序内部错误。"); }
 };
 
 Runtime runtime;
 
+// In UTF-16, the path is right whatever the folders are called; in the system's code page a name
+// it cannot hold would come back as question marks.
 void MakeExecutableFolderCurrent()
 {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length == MAX_PATH)
-        return;
-    const std::string folder = FolderOfModule(std::string_view(path, length));
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return;
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::wstring folder = FolderOfModule(path);
     if (!folder.empty())
-        SetCurrentDirectoryA(folder.c_str());
+        SetCurrentDirectoryW(folder.c_str());
 }
 
 void OutOfMemory()
@@ -77,24 +99,6 @@ void Initialise(const WindowLayout* const* layouts, std::size_t count)
 
 }  // namespace
 
-bool EventsDelivered() noexcept
-{
-    return runtime.eventsDelivered;
-}
-
-void DeliverEvents(bool on) noexcept
-{
-    runtime.eventsDelivered = on;
-}
-
-void WindowDestroyed() noexcept
-{
-    const bool anyLeft = std::any_of(runtime.windows.begin(), runtime.windows.end(),
-                                     [](const std::unique_ptr<Window>& window) { return window->exists(); });
-    if (!anyLeft && win32::EventLoopStarted())
-        PostQuitMessage(0);
-}
-
 bool IsReadableLayout(const WindowLayout& layout) noexcept
 {
     if (!layout.caption || layout.bounds.width <= 0 || layout.bounds.height <= 0)
@@ -119,22 +123,27 @@ void RegisterAtExit(AtExitRoutine routine) noexcept
 
 void LoadStartupWindow(const WindowLayout& layout)
 {
-    DeliverEvents(false);
-    std::unique_ptr<Window> window = Window::Build(layout);
+    runtime.eventsDelivered = false;
+    std::unique_ptr<Window> window = Window::Build(layout, runtime);
     if (!window)
         FatalRuntimeError("无法创建程序窗口。");
     const HWND handle = window->handle();
     runtime.windows.push_back(std::move(window));
     // Whatever building queued is handled now, its events dropped.
     ProcessPendingEvents();
-    DeliverEvents(true);
+    runtime.eventsDelivered = true;
     ShowWindow(handle, SW_SHOW);
 }
 
 void FatalRuntimeError(const char* message) noexcept
 {
-    DeliverEvents(false);
-    MessageBoxA(nullptr, message, "运行时错误", MB_OK | MB_ICONSTOP);
+    runtime.eventsDelivered = false;
+    // Memory may be what ran out, so the texts are converted into room of the stack's.
+    wchar_t text[256];
+    wchar_t caption[32];
+    win32::WideFromTextInto(message, text);
+    win32::WideFromTextInto("运行时错误", caption);
+    MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONSTOP);
     runtime.atExit = nullptr;
     ReleaseWindows();
     ExitProcess(static_cast<UINT>(-1));
@@ -146,7 +155,7 @@ int RunProgram(const WindowLayout* const* layouts, std::size_t layoutCount, Star
     try {
         start();
     } catch (...) {
-        FatalRuntimeError("程序内部错误。");
+        runtime.InternalError();
     }
     if (const AtExitRoutine atExit = std::exchange(runtime.atExit, nullptr))
         atExit();

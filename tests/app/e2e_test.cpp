@@ -1,8 +1,11 @@
 // The real tool, started from another folder on a virtual display and used as a person would:
 // its window is checked with the window system's own queries, and what it starts is seen by the
 // recording stand-in that takes the place of netsh in the tool's folder.
+#include "app/resources/resource_ids.h"
 #include "tests/app/tool_process.h"
+#include "tests/support/filetime.h"
 #include "tests/support/recorder_log.h"
+#include "tests/support/temp_path.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -19,13 +22,6 @@ const char kCreateLine[] = "netsh wlan set hostednetwork mode=allow ssid=wifi ke
 const char kDeleteLine[] = "netsh wlan set hostednetwork mode=disallow";
 const char kStartLine[] = "netsh wlan start hostednetwork ";
 
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    return std::string(folder, length > 0 ? length - 1 : 0);
-}
-
 // The tool started from the temporary folder, with its window up.
 class Tool : public testing::Test {
 protected:
@@ -40,7 +36,7 @@ protected:
     {
         ASSERT_TRUE(tool_.started());
         ASSERT_NE(window_, nullptr) << "no window appeared";
-        ASSERT_TRUE(tool_.WaitForFocus(Button(100)));
+        ASSERT_TRUE(tool_.WaitForFocus(Button(100))) << "the first button never got the focus";
     }
 
     HWND Button(int id) const { return GetDlgItem(window_, id); }
@@ -67,8 +63,9 @@ TEST_F(Tool, WindowIsCentredWithItsDeclaredLookAndButtons)
     EXPECT_EQ(WindowText(window_), kCaption);
     RECT outer;
     GetWindowRect(window_, &outer);
-    EXPECT_EQ(outer.left, 370);
-    EXPECT_EQ(outer.top, 341);
+    // Centred, each quotient truncated toward zero.
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 283) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 86) / 2);
     EXPECT_EQ(outer.right - outer.left, 283);
     EXPECT_EQ(outer.bottom - outer.top, 86);
 
@@ -211,7 +208,7 @@ namespace {
 // The stand-in for netsh that the given process started and that still runs, if there is one.
 win32::unique_handle RunningNetshOf(DWORD parent)
 {
-    const win32::unique_handle snapshot = win32::AdoptFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    const win32::unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
@@ -226,7 +223,7 @@ unsigned long long ExitTime(HANDLE process)
     WaitForSingleObject(process, 15000);
     FILETIME created, exited, kernel, user;
     GetProcessTimes(process, &created, &exited, &kernel, &user);
-    return (static_cast<unsigned long long>(exited.dwHighDateTime) << 32) | exited.dwLowDateTime;
+    return Ticks(exited);
 }
 
 }  // namespace
@@ -305,7 +302,7 @@ namespace {
 std::size_t LinesIn(const std::string& path)
 {
     std::size_t lines = 0;
-    const win32::unique_handle file = win32::AdoptFileHandle(
+    const win32::unique_hfile file(
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char buffer[256];
     DWORD read = 0;
@@ -321,8 +318,7 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
 {
     for (const char* mode : {"unreadable", "unbuildable", "out-of-memory"}) {
         SCOPED_TRACE(mode);
-        const std::string atExitLog = TempFolder() + "\\probe-" + mode + ".log";
-        DeleteFileA(atExitLog.c_str());
+        const std::string atExitLog = FreshTempPath();
         ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", std::string(mode) + " \"" + atExitLog + "\"",
                           TempFolder());
         const HWND box = probe.WaitForWindow("#32770");
@@ -348,10 +344,73 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
     }
 }
 
+namespace {
+
+std::wstring WideTempFolder()
+{
+    wchar_t folder[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder, length > 0 ? length - 1 : 0);
+}
+
+std::wstring OwnFolder()
+{
+    wchar_t path[MAX_PATH];
+    const std::wstring own(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return own.substr(0, own.find_last_of(L'\\'));
+}
+
+std::wstring WideFileContents(const std::wstring& path)
+{
+    const win32::unique_hfile file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::wstring contents(1024, L'\0');
+    DWORD read = 0;
+    if (!file || !ReadFile(file.get(), &contents[0], 1024 * sizeof(wchar_t), &read, nullptr))
+        return std::wstring();
+    contents.resize(read / sizeof(wchar_t));
+    return contents;
+}
+
+}  // namespace
+
+// Started from another folder, a program of the runtime works in its own, whatever the folder is
+// called: code page 1252 holds none of these names, 950 not the first, 936 not the last, and no
+// code page all three.
+TEST(ModuleFolder, BecomesCurrentWhateverTheFoldersName)
+{
+    for (const wchar_t* name : {L"架设工具 测试", L"個人 wifi 工具", L"ÎÞÏß 工具"}) {
+        const std::wstring folder = WideTempFolder() + L"\\" + name;
+        const std::wstring program = folder + L"\\runtime_probe.exe";
+        const std::wstring log = WideTempFolder() + L"\\probe-folder.log";
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        CreateDirectoryW(folder.c_str(), nullptr);
+        DeleteFileW(log.c_str());
+        ASSERT_TRUE(CopyFileW((OwnFolder() + L"\\runtime_probe.exe").c_str(), program.c_str(), FALSE));
+
+        std::wstring line = L"\"" + program + L"\" folder \"" + log + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION created{};
+        const std::wstring startedIn = WideTempFolder();
+        ASSERT_TRUE(CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, startedIn.c_str(),
+                                   &startup, &created));
+        const win32::ProcessHandles probe = win32::ProcessHandles::Adopt(created);
+        ASSERT_EQ(WaitForSingleObject(probe.process.get(), 15000), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        GetExitCodeProcess(probe.process.get(), &exitCode);
+        EXPECT_EQ(exitCode, 0u);
+        EXPECT_EQ(WideFileContents(log), folder);
+
+        DeleteFileW(program.c_str());
+        RemoveDirectoryW(folder.c_str());
+        DeleteFileW(log.c_str());
+    }
+}
+
 TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
 {
-    const std::string atExitLog = TempFolder() + "\\probe-normal.log";
-    DeleteFileA(atExitLog.c_str());
+    const std::string atExitLog = FreshTempPath();
     ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", "normal \"" + atExitLog + "\"", TempFolder());
     const HWND window = probe.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -391,7 +450,7 @@ TEST(Executable, CarriesItsIconVersionAndManifest)
 
     const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    const HRSRC group = FindResourceA(module, "DEFAULT_ICON", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    const HRSRC group = FindResourceA(module, IDI_DEFAULT_ICON, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
     ASSERT_NE(group, nullptr);
     const auto* header = static_cast<const WORD*>(LockResource(LoadResource(module, group)));
     ASSERT_EQ(header[2], 3u) << "images in the icon group";
@@ -411,5 +470,10 @@ TEST(Executable, CarriesItsIconVersionAndManifest)
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("<supportedOS"), std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true<"),
+              std::string::npos)
+        << "Windows 7 and 8 need the system-aware declaration";
     FreeLibrary(module);
 }
