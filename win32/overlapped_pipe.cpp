@@ -44,13 +44,13 @@ OverlappedPipe::OverlappedPipe() noexcept
     if (!block_ || !readEnded_)
         return;
     char name[96];
-    read_ = AdoptFileHandle(CreateReadEnd(name));
+    read_.reset(CreateReadEnd(name));
     if (!read_)
         return;
     // The access rights an anonymous pipe's write end has: some commands ask about their output.
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    write_ = AdoptFileHandle(CreateFileA(name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &inheritable, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    write_.reset(CreateFileA(name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, 0, &inheritable, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!write_)
         read_.reset();
     overlapped_.hEvent = readEnded_.get();

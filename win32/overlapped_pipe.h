@@ -26,7 +26,7 @@ public:
     explicit operator bool() const noexcept { return static_cast<bool>(read_); }
 
     // Null once closed or when the pipe does not exist.
-    HANDLE WriteEnd() const noexcept { return write_.get(); }
+    HANDLE WriteEnd() const noexcept { return write_ ? write_.get() : nullptr; }
     // The pipe breaks only once every write end is closed, this one included.
     void CloseWriteEnd() noexcept { write_.reset(); }
 
@@ -47,8 +47,8 @@ public:
     DWORD BytesWaiting() const noexcept;
 
 private:
-    unique_handle read_;
-    unique_handle write_;
+    unique_hfile read_;
+    unique_hfile write_;
     unique_handle readEnded_;
     std::unique_ptr<char[]> block_;
     OVERLAPPED overlapped_{};
