@@ -182,7 +182,7 @@ TEST_F(Tool, TwoHundredQuickClicksAllRunInOrder)
         expected.push_back(i % 3 == 0 ? kCreateLine : i % 3 == 1 ? kDeleteLine : kStartLine);
         lines += i % 3 == 2 ? 4 : 1;
     }
-    const std::vector<RecordedLaunch> launches = log_.WaitFor(lines, 120000);
+    const std::vector<RecordedLaunch> launches = log_.WaitFor(lines, 240000);
     ASSERT_EQ(launches.size(), lines);
     std::vector<std::string> clicked;
     for (std::size_t i = 0; i < launches.size(); i += launches[i].commandLine == kStartLine ? 4 : 1)

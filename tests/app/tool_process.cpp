@@ -2,6 +2,24 @@
 
 #include <vector>
 
+namespace {
+
+// Every program a test starts ends with the test program at the latest, also when the test is
+// killed for running too long: a window left behind would be found by the tests that follow.
+HANDLE EndsWithThisProgram()
+{
+    static const win32::unique_handle job = [] {
+        win32::unique_handle created(CreateJobObjectA(nullptr, nullptr));
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(created.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return created;
+    }();
+    return job.get();
+}
+
+}  // namespace
+
 ToolProcess::ToolProcess(const std::string& program, const std::string& arguments,
                          const std::string& currentDirectory)
 {
@@ -9,11 +27,13 @@ ToolProcess::ToolProcess(const std::string& program, const std::string& argument
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION created{};
-    if (CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, currentDirectory.c_str(),
-                       &startup, &created)) {
+    if (CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                       currentDirectory.c_str(), &startup, &created)) {
         process_ = win32::ProcessHandles::Adopt(created);
         id_ = created.dwProcessId;
         thread_ = created.dwThreadId;
+        AssignProcessToJobObject(EndsWithThisProgram(), created.hProcess);
+        ResumeThread(created.hThread);
     }
 }
 
