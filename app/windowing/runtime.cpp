@@ -1,6 +1,7 @@
 #include "app/windowing/runtime.h"
 
 #include "app/windowing/event_delivery.h"
+#include "win32/dll_search.h"
 #include "win32/message_pump.h"
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
@@ -67,6 +68,9 @@ void ReleaseWindows() noexcept
 
 void Initialise(const WindowLayout* const* layouts, std::size_t count)
 {
+    // Before anything loads a library: the exe's folder is often Downloads, where a DLL of a
+    // system name may wait.
+    win32::RestrictDllSearchToSystemFolder();
     MakeExecutableFolderCurrent();
     std::set_new_handler(&OutOfMemory);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
