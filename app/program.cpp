@@ -1,8 +1,8 @@
 #include "app/program.h"
 
 #include "app/main_window.h"
-#include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
+#include "win32/message_pump.h"
 
 #include "commands/system_commands_instance.h"
 

@@ -1,8 +1,8 @@
 #include "commands/capture.h"
 
-#include "win32/message_pump.h"
 #include "commands/os_family.h"
 #include "commands/system_program.h"
+#include "win32/message_pump.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 

@@ -46,3 +46,8 @@ bool LaunchCommand(const Text& commandLine, bool wait, ShowMode show)
         WaitForInputIdle(process.process.get(), 1000);
     return true;
 }
+
+bool LaunchHidden(const Text& commandLine)
+{
+    return LaunchCommand(commandLine, false, kShowHidden);
+}

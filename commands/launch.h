@@ -14,3 +14,7 @@ constexpr ShowMode kShowNormal = 2;
 // line unchanged. With `wait` it returns once the command has ended; without,
 // once the command is idle for input, at most a second. True when the process was created.
 bool LaunchCommand(const Text& commandLine, bool wait = false, ShowMode show = kShowNormal);
+
+// The way the tool starts its commands: hidden, without waiting. True when the process was
+// created.
+bool LaunchHidden(const Text& commandLine);

@@ -3,15 +3,6 @@
 #include "commands/adapter_address.h"
 #include "commands/launch.h"
 
-namespace {
-
-bool LaunchHidden(const Text& commandLine)
-{
-    return LaunchCommand(commandLine, false, kShowHidden);
-}
-
-}  // namespace
-
 void SystemCommands::Release() {}
 
 std::unique_ptr<SystemCommands> SystemCommands::Clone() const

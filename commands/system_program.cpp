@@ -114,6 +114,6 @@ std::wstring EnvironmentBlockWith(const wchar_t* block, std::wstring_view name, 
 
 std::wstring InterpreterEnvironment()
 {
-    const win32::EnvironmentStrings own = win32::EnvironmentStrings::OfThisProcess();
+    const win32::unique_environment_strings own = win32::EnvironmentOfThisProcess();
     return EnvironmentBlockWith(own.get(), L"NoDefaultCurrentDirectoryInExePath", L"1");
 }

@@ -16,17 +16,17 @@ constexpr char kPrimaryDns[] = "192.168.0.1";
 
 void CreateAction()
 {
-    LaunchCommand("netsh wlan set hostednetwork mode=allow ssid=wifi key=pebrowask", false, kShowHidden);
+    LaunchHidden("netsh wlan set hostednetwork mode=allow ssid=wifi key=pebrowask");
 }
 
 void DeleteAction()
 {
-    LaunchCommand("netsh wlan set hostednetwork mode=disallow", false, kShowHidden);
+    LaunchHidden("netsh wlan set hostednetwork mode=disallow");
 }
 
 void StartAction()
 {
-    LaunchCommand("netsh wlan start hostednetwork ", false, kShowHidden);
+    LaunchHidden("netsh wlan start hostednetwork ");
     // Nothing checks that the network has started: the address commands follow at once.
     systemCommands->SetAdapterAddress(kAdapterConnection, kAdapterAddress, kSubnetMask, kGateway,
                                       kPrimaryDns);

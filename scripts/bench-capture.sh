@@ -4,14 +4,14 @@
 # failed. Usage: scripts/bench-capture.sh [rounds]   (3 by default)
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/env.sh 2>/dev/null
 ROUNDS=${1:-3}
 
 scripts/setup.sh
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j "$(nproc)" --target capture_bench capture_writer >/dev/null
+source scripts/env.sh
+cmake --preset "$TEST_PRESET" >/dev/null
+cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target capture_bench capture_writer >/dev/null
 
-BENCH=build/tests/capture/capture_bench.exe
+BENCH=$BUILD_DIR/tests/capture/capture_bench.exe
 PING_LINE="ping -n 4 127.0.0.1"
 HZ=$(getconf CLK_TCK)
 
@@ -23,7 +23,7 @@ measure() {
     local busy_before busy_after start end
     busy_before=$(busy_jiffies)
     start=$(date +%s%N)
-    if ! OUT=$(build/wine-run "$BENCH" "$@" </dev/null 2>/dev/null | tr -d '\r') || [ -z "$OUT" ]; then
+    if ! OUT=$("$BUILD_DIR"/wine-run "$BENCH" "$@" </dev/null 2>/dev/null | tr -d '\r') || [ -z "$OUT" ]; then
         echo "bench-capture: '$*' could not be measured" >&2
         exit 1
     fi

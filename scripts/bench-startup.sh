@@ -4,10 +4,10 @@
 # size of the tool's executable.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
-source scripts/env.sh
 scripts/setup.sh
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j "$(nproc)" --target personal-wifi empty_window startup_timer >/dev/null
+source scripts/env.sh
+cmake --preset "$TEST_PRESET" >/dev/null
+cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target personal-wifi empty_window startup_timer >/dev/null
 RUNS=${RUNS:-15}
 scripts/wine-session.sh start
 

@@ -1,9 +1,27 @@
-# Shared settings of the build and of every Wine run; sourced, not executed.
-# Safe to source more than once.
+# Shared settings of the build and of every Wine run; sourced, not executed, after set-up has
+# installed the packages. Safe to source more than once.
 REPO_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_DIR=${BUILD_DIR:-$REPO_DIR/build}
+
+# The tool ships as a 32-bit program, and the tests run it as one where this machine can run
+# 32-bit programs. Some sandboxes cannot (no 32-bit system calls, so no 32-bit Wine): there the
+# same sources are built and tested as 64-bit programs under 64-bit Wine. TEST_ARCH overrides.
+if [ -z "${TEST_ARCH:-}" ]; then
+    if /lib/ld-linux.so.2 --version >/dev/null 2>&1; then TEST_ARCH=i686; else TEST_ARCH=x86_64; fi
+fi
+if [ "$TEST_ARCH" = i686 ]; then
+    TEST_PRESET=ci
+    BUILD_DIR=${BUILD_DIR:-$REPO_DIR/build}
+    export WINEARCH=win32
+    WINE_LOADER=wine
+else
+    TEST_PRESET=ci-x64
+    BUILD_DIR=${BUILD_DIR:-$REPO_DIR/build-x64}
+    export WINEARCH=win64
+    # Debian's wine script would pick the 32-bit loader whenever it is installed.
+    WINE_LOADER=/usr/lib/wine/wine64
+    export WINELOADER=$WINE_LOADER
+fi
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
-export WINEARCH=win32
 export WINEDEBUG=${WINEDEBUG:--all}
 # WINE_NATIVE_TOOLS (e.g. netsh.exe,cmd.exe): tools of the system folder that a test replaces by
 # its stand-ins; Wine runs its built-in ones otherwise.
@@ -11,8 +29,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml=${WINE_NATIVE_TOOLS:+;$WINE_NATIVE_TOOLS
 # Wine runs in code page 936, so that the GBK texts are read as on the users' systems. The locale
 # is given to Wine alone: it need not exist for the shell, which would warn about it.
 WINE_LOCALE=${WINE_LOCALE:-zh_CN.UTF-8}
-wine() { env LC_ALL=$WINE_LOCALE wine "$@"; }
-wineboot() { env LC_ALL=$WINE_LOCALE wineboot "$@"; }
+wine() { env LC_ALL=$WINE_LOCALE "$WINE_LOADER" "$@"; }
+wineboot() { env LC_ALL=$WINE_LOCALE "$WINE_LOADER" wineboot "$@"; }
 # The virtual X display the tool and the tests draw on when no display is set.
 XVFB_DISPLAY=${XVFB_DISPLAY:-:77}
 export DISPLAY=${DISPLAY:-$XVFB_DISPLAY}

@@ -6,10 +6,10 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
-source scripts/env.sh
 scripts/setup.sh
-cmake --preset ci >/dev/null
-cmake --build --preset ci -j "$(nproc)" --target personal-wifi >/dev/null
+source scripts/env.sh
+cmake --preset "$TEST_PRESET" >/dev/null
+cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target personal-wifi >/dev/null
 tool="$BUILD_DIR/personal-wifi.exe"
 
 if [ "$headless" -eq 0 ]; then

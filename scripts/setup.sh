@@ -2,9 +2,8 @@
 # Prepares this machine for building and running the tool under Wine: Debian packages, a virtual
 # X display when none is set, and the project's own Wine prefix. Safe to run again.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
-PACKAGES=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev googletest
+PACKAGES=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 googletest
           wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
           fonts-wqy-microhei fonts-wine)
 
@@ -56,5 +55,7 @@ create_prefix() {
 }
 
 install_packages
+# Which Wine the tests use depends on what this machine can run, known once the packages are in.
+source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 start_display
 create_prefix

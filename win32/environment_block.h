@@ -6,17 +6,13 @@
 
 namespace win32 {
 
-struct EnvironmentStringsTraits {
-    using Pointer = wchar_t*;
-    static Pointer Invalid() noexcept { return nullptr; }
-    static void Close(Pointer block) noexcept { ::FreeEnvironmentStringsW(block); }
-};
-
 // The process's environment block as GetEnvironmentStringsW hands it out, freed when it goes.
-class EnvironmentStrings : public UniqueResource<EnvironmentStringsTraits> {
-public:
-    using UniqueResource::UniqueResource;
-    static EnvironmentStrings OfThisProcess() noexcept { return EnvironmentStrings(::GetEnvironmentStringsW()); }
-};
+using unique_environment_strings =
+    unique_any<wchar_t*, decltype(&::FreeEnvironmentStringsW), ::FreeEnvironmentStringsW>;
+
+inline unique_environment_strings EnvironmentOfThisProcess() noexcept
+{
+    return unique_environment_strings(::GetEnvironmentStringsW());
+}
 
 }  // namespace win32

@@ -2,82 +2,64 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace win32 {
 
-// Owns one Win32 handle and closes it when it goes out of scope. Move-only. The traits name the
-// value that means "no handle" and the call that closes one.
-template <typename Traits>
-class UniqueResource {
+// Owns one Win32 resource and closes it when it goes out of scope; move-only. The type names the
+// call that closes the resource and the value that means "none": most handles are null when
+// there is none, files are INVALID_HANDLE_VALUE (-1).
+template <typename T, typename CloseFn, CloseFn Close, std::intptr_t InvalidValue = 0>
+class unique_any {
 public:
-    using Pointer = typename Traits::Pointer;
+    using pointer = T;
 
-    UniqueResource() noexcept = default;
-    explicit UniqueResource(Pointer value) noexcept : value_(value) {}
-    ~UniqueResource() { reset(); }
+    unique_any() noexcept = default;
+    explicit unique_any(T value) noexcept : value_(value) {}
+    ~unique_any() { reset(); }
 
-    UniqueResource(UniqueResource&& other) noexcept : value_(other.release()) {}
-    UniqueResource& operator=(UniqueResource&& other) noexcept
+    unique_any(unique_any&& other) noexcept : value_(other.release()) {}
+    unique_any& operator=(unique_any&& other) noexcept
     {
         if (this != &other)
             reset(other.release());
         return *this;
     }
-    UniqueResource(const UniqueResource&) = delete;
-    UniqueResource& operator=(const UniqueResource&) = delete;
+    unique_any(const unique_any&) = delete;
+    unique_any& operator=(const unique_any&) = delete;
 
-    Pointer get() const noexcept { return value_; }
-    explicit operator bool() const noexcept { return value_ != Traits::Invalid(); }
+    static T invalid() noexcept { return reinterpret_cast<T>(InvalidValue); }
 
-    // For APIs that fill in a handle through an out parameter; closes the one held first.
-    Pointer* put() noexcept
+    T get() const noexcept { return value_; }
+    explicit operator bool() const noexcept { return value_ != invalid(); }
+
+    // For calls that fill in a handle through an out parameter; closes the one held first.
+    T* put() noexcept
     {
         reset();
         return &value_;
     }
 
-    Pointer release() noexcept { return std::exchange(value_, Traits::Invalid()); }
+    T release() noexcept { return std::exchange(value_, invalid()); }
 
-    void reset(Pointer value = Traits::Invalid()) noexcept
+    void reset(T value = invalid()) noexcept
     {
-        Pointer old = std::exchange(value_, value);
-        if (old != Traits::Invalid())
-            Traits::Close(old);
+        const T old = std::exchange(value_, value);
+        if (old != invalid())
+            Close(old);
     }
 
 private:
-    Pointer value_ = Traits::Invalid();
+    T value_ = invalid();
 };
 
-struct HandleTraits {
-    using Pointer = HANDLE;
-    static Pointer Invalid() noexcept { return nullptr; }
-    static void Close(Pointer h) noexcept { ::CloseHandle(h); }
-};
-
-struct WindowTraits {
-    using Pointer = HWND;
-    static Pointer Invalid() noexcept { return nullptr; }
-    static void Close(Pointer h) noexcept { ::DestroyWindow(h); }
-};
-
-struct IconTraits {
-    using Pointer = HICON;
-    static Pointer Invalid() noexcept { return nullptr; }
-    static void Close(Pointer h) noexcept { ::DestroyIcon(h); }
-};
-
-// Kernel handles: processes, threads, pipes, events, files; the null handle means "none".
-using unique_handle = UniqueResource<HandleTraits>;
-
-// CreateFile reports failure as INVALID_HANDLE_VALUE rather than null.
-inline unique_handle AdoptFileHandle(HANDLE file) noexcept
-{
-    return unique_handle(file == INVALID_HANDLE_VALUE ? nullptr : file);
-}
-using unique_hwnd = UniqueResource<WindowTraits>;
-using unique_hicon = UniqueResource<IconTraits>;
+// Processes, threads, pipes, events.
+using unique_handle = unique_any<HANDLE, decltype(&::CloseHandle), ::CloseHandle>;
+// What CreateFile, CreateNamedPipe and CreateToolhelp32Snapshot give back.
+using unique_hfile = unique_any<HANDLE, decltype(&::CloseHandle), ::CloseHandle, -1>;
+using unique_hwnd = unique_any<HWND, decltype(&::DestroyWindow), ::DestroyWindow>;
+using unique_hicon = unique_any<HICON, decltype(&::DestroyIcon), ::DestroyIcon>;
 
 // The two handles that process creation hands back, both owned.
 struct ProcessHandles {

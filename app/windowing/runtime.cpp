@@ -1,10 +1,9 @@
 #include "app/windowing/runtime.h"
 
-#include "app/windowing/event_delivery.h"
-#include "win32/dll_search.h"
-#include "win32/message_pump.h"
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
+#include "win32/dll_search.h"
+#include "win32/message_pump.h"
 
 #include <commctrl.h>
 
@@ -17,10 +16,23 @@
 namespace windowing {
 namespace {
 
-struct Runtime {
+struct Runtime final : WindowHost {
     AtExitRoutine atExit = nullptr;
     bool eventsDelivered = true;
     std::vector<std::unique_ptr<Window>> windows;
+
+    bool EventsDelivered() const noexcept override { return eventsDelivered; }
+
+    // When no window is left and the event loop runs, the loop is asked to end.
+    void WindowDestroyed() noexcept override
+    {
+        const bool anyLeft = std::any_of(windows.begin(), windows.end(),
+                                         [](const std::unique_ptr<Window>& window) { return window->exists(); });
+        if (!anyLeft && win32::EventLoopStarted())
+            PostQuitMessage(0);
+    }
+
+    void InternalError() noexcept override { FatalRuntimeError("程序内部错误。"); }
 };
 
 Runtime runtime;
@@ -81,24 +93,6 @@ void Initialise(const WindowLayout* const* layouts, std::size_t count)
 
 }  // namespace
 
-bool EventsDelivered() noexcept
-{
-    return runtime.eventsDelivered;
-}
-
-void DeliverEvents(bool on) noexcept
-{
-    runtime.eventsDelivered = on;
-}
-
-void WindowDestroyed() noexcept
-{
-    const bool anyLeft = std::any_of(runtime.windows.begin(), runtime.windows.end(),
-                                     [](const std::unique_ptr<Window>& window) { return window->exists(); });
-    if (!anyLeft && win32::EventLoopStarted())
-        PostQuitMessage(0);
-}
-
 bool IsReadableLayout(const WindowLayout& layout) noexcept
 {
     if (!layout.caption || layout.bounds.width <= 0 || layout.bounds.height <= 0)
@@ -123,21 +117,21 @@ void RegisterAtExit(AtExitRoutine routine) noexcept
 
 void LoadStartupWindow(const WindowLayout& layout)
 {
-    DeliverEvents(false);
-    std::unique_ptr<Window> window = Window::Build(layout);
+    runtime.eventsDelivered = false;
+    std::unique_ptr<Window> window = Window::Build(layout, runtime);
     if (!window)
         FatalRuntimeError("无法创建程序窗口。");
     const HWND handle = window->handle();
     runtime.windows.push_back(std::move(window));
     // Whatever building queued is handled now, its events dropped.
     ProcessPendingEvents();
-    DeliverEvents(true);
+    runtime.eventsDelivered = true;
     ShowWindow(handle, SW_SHOW);
 }
 
 void FatalRuntimeError(const char* message) noexcept
 {
-    DeliverEvents(false);
+    runtime.eventsDelivered = false;
     MessageBoxA(nullptr, message, "运行时错误", MB_OK | MB_ICONSTOP);
     runtime.atExit = nullptr;
     ReleaseWindows();
@@ -150,7 +144,7 @@ int RunProgram(const WindowLayout* const* layouts, std::size_t layoutCount, Star
     try {
         start();
     } catch (...) {
-        FatalRuntimeError("程序内部错误。");
+        runtime.InternalError();
     }
     if (const AtExitRoutine atExit = std::exchange(runtime.atExit, nullptr))
         atExit();

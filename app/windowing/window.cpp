@@ -1,8 +1,6 @@
 #include "app/windowing/window.h"
 
-#include "app/windowing/event_delivery.h"
 #include "app/windowing/placement.h"
-#include "app/windowing/runtime.h"
 #include "app/windowing/tab_order.h"
 
 #include <algorithm>
@@ -14,7 +12,7 @@ namespace {
 // One window class for each set of class styles that the layouts ask for.
 std::string WindowClassFor(UINT classStyle)
 {
-    return "PersonalWifi.Window." + std::to_string(classStyle);
+    return "Windowing.Window." + std::to_string(classStyle);
 }
 
 bool RegisterWindowClass(const std::string& name, UINT classStyle, WNDPROC procedure)
@@ -43,8 +41,9 @@ Modifiers HeldModifiers() noexcept
 
 }  // namespace
 
-Window::Window(const WindowLayout& layout)
+Window::Window(const WindowLayout& layout, WindowHost& host)
     : layout_(layout),
+      host_(host),
       controls_(layout.controlCount, nullptr),
       tabOrder_(TabOrder(layout.controls, layout.controlCount))
 {
@@ -56,13 +55,13 @@ Window::~Window()
         DestroyWindow(window_);
 }
 
-std::unique_ptr<Window> Window::Build(const WindowLayout& layout)
+std::unique_ptr<Window> Window::Build(const WindowLayout& layout, WindowHost& host)
 {
     const std::string windowClass = WindowClassFor(layout.classStyle);
     if (!RegisterWindowClass(windowClass, layout.classStyle, &Window::Procedure))
         return nullptr;
 
-    std::unique_ptr<Window> window(new Window(layout));
+    std::unique_ptr<Window> window(new Window(layout, host));
     const Bounds bounds = layout.centred ? CentredOnScreen(GetSystemMetrics(SM_CXSCREEN),
                                                            GetSystemMetrics(SM_CYSCREEN), layout.bounds)
                                          : layout.bounds;
@@ -157,12 +156,11 @@ void Window::TakeFocus()
         MoveFocus(true);
 }
 
-void Window::Click(WPARAM wParam)
+void Window::OnButtonClicked(int id)
 {
-    const int id = LOWORD(wParam);
     for (std::size_t i = 0; i < layout_.controlCount; ++i) {
         const ControlLayout& control = layout_.controls[i];
-        if (control.id == id && control.onClick && EventsDelivered())
+        if (control.id == id && control.onClick && host_.EventsDelivered())
             control.onClick();
     }
 }
@@ -179,13 +177,14 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return DefWindowProcA(hwnd, message, wParam, lParam);
     // No exception may unwind into Windows.
     try {
-        return window->Handle(message, wParam, lParam);
+        return window->OnMessage(message, wParam, lParam);
     } catch (...) {
-        FatalRuntimeError("程序内部错误。");
+        window->host_.InternalError();
+        return 0;  // not reached: the host ends the process
     }
 }
 
-LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Window::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ERASEBKGND: {
@@ -202,7 +201,7 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return reinterpret_cast<LRESULT>(font_);
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam)
-            Click(wParam);
+            OnButtonClicked(LOWORD(wParam));
         return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
@@ -219,7 +218,7 @@ LRESULT Window::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
         window_ = nullptr;
         std::fill(controls_.begin(), controls_.end(), nullptr);
-        WindowDestroyed();
+        host_.WindowDestroyed();
         return result;
     }
     default:

@@ -2,6 +2,7 @@
 
 #include "app/windowing/keyboard.h"
 #include "app/windowing/layout.h"
+#include "app/windowing/window_host.h"
 
 #include "win32/unique_handle.h"
 
@@ -15,8 +16,8 @@ namespace windowing {
 class Window {
 public:
     // Creates the window hidden with its controls, as the layout says; null when any part of it
-    // cannot be created.
-    static std::unique_ptr<Window> Build(const WindowLayout& layout);
+    // cannot be created. The host outlives the window.
+    static std::unique_ptr<Window> Build(const WindowLayout& layout, WindowHost& host);
 
     ~Window();
     Window(const Window&) = delete;
@@ -30,17 +31,18 @@ public:
     bool HandleKey(const MSG& message);
 
 private:
-    explicit Window(const WindowLayout& layout);
+    Window(const WindowLayout& layout, WindowHost& host);
 
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnButtonClicked(int id);
     bool CreateControls();
     std::size_t ControlIndexOf(HWND control) const noexcept;
     void MoveFocus(bool forward);
     void TakeFocus();
-    void Click(WPARAM wParam);
 
     const WindowLayout& layout_;
+    WindowHost& host_;
     HWND window_ = nullptr;
     std::vector<HWND> controls_;  // by layout index; owned by window_
     std::vector<std::size_t> tabOrder_;

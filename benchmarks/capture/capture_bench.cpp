@@ -80,9 +80,8 @@ int CaptureCpu(const std::string& line)
 int BareRun(const std::string& line)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    HANDLE nul = CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_EXISTING,
-                             0, nullptr);
-    const win32::unique_handle output(nul == INVALID_HANDLE_VALUE ? nullptr : nul);
+    const win32::unique_hfile output(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                                 &inheritable, OPEN_EXISTING, 0, nullptr));
     win32::ProcessHandles command;
     const double start = Now();
     if (!output || !StartThroughCmd(line, output.get(), command))

@@ -2,8 +2,11 @@
 // its window is checked with the window system's own queries, and what it starts is seen by the
 // recording stand-in that takes the place of netsh in the system folder. Copies of the stand-in
 // planted beside the tool as netsh.exe and cmd.exe must never run.
+#include "app/resources/resource_ids.h"
 #include "tests/app/tool_process.h"
+#include "tests/support/filetime.h"
 #include "tests/support/recorder_log.h"
+#include "tests/support/temp_path.h"
 
 #include <windows.h>
 #include <tlhelp32.h>
@@ -20,13 +23,6 @@ const char kCreateLine[] = "netsh wlan set hostednetwork mode=allow ssid=wifi ke
 const char kDeleteLine[] = "netsh wlan set hostednetwork mode=disallow";
 const char kStartLine[] = "netsh wlan start hostednetwork ";
 
-std::string TempFolder()
-{
-    char folder[MAX_PATH];
-    const DWORD length = GetTempPathA(sizeof folder, folder);
-    return std::string(folder, length > 0 ? length - 1 : 0);
-}
-
 // The tool started from the temporary folder, with its window up.
 class Tool : public testing::Test {
 protected:
@@ -41,7 +37,7 @@ protected:
     {
         ASSERT_TRUE(tool_.started());
         ASSERT_NE(window_, nullptr) << "no window appeared";
-        ASSERT_TRUE(tool_.WaitForFocus(Button(100)));
+        ASSERT_TRUE(tool_.WaitForFocus(Button(100))) << "the first button never got the focus";
     }
 
     HWND Button(int id) const { return GetDlgItem(window_, id); }
@@ -70,8 +66,9 @@ TEST_F(Tool, WindowIsCentredWithItsDeclaredLookAndButtons)
     EXPECT_EQ(WindowText(window_), kCaption);
     RECT outer;
     GetWindowRect(window_, &outer);
-    EXPECT_EQ(outer.left, 370);
-    EXPECT_EQ(outer.top, 341);
+    // Centred, each quotient truncated toward zero.
+    EXPECT_EQ(outer.left, (GetSystemMetrics(SM_CXSCREEN) - 283) / 2);
+    EXPECT_EQ(outer.top, (GetSystemMetrics(SM_CYSCREEN) - 86) / 2);
     EXPECT_EQ(outer.right - outer.left, 283);
     EXPECT_EQ(outer.bottom - outer.top, 86);
 
@@ -239,7 +236,7 @@ namespace {
 // The stand-in for netsh that the given process started and that still runs, if there is one.
 win32::unique_handle RunningNetshOf(DWORD parent)
 {
-    const win32::unique_handle snapshot = win32::AdoptFileHandle(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    const win32::unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
@@ -254,7 +251,7 @@ unsigned long long ExitTime(HANDLE process)
     WaitForSingleObject(process, 15000);
     FILETIME created, exited, kernel, user;
     GetProcessTimes(process, &created, &exited, &kernel, &user);
-    return (static_cast<unsigned long long>(exited.dwHighDateTime) << 32) | exited.dwLowDateTime;
+    return Ticks(exited);
 }
 
 }  // namespace
@@ -333,7 +330,7 @@ namespace {
 std::size_t LinesIn(const std::string& path)
 {
     std::size_t lines = 0;
-    const win32::unique_handle file = win32::AdoptFileHandle(
+    const win32::unique_hfile file(
         CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     char buffer[256];
     DWORD read = 0;
@@ -349,8 +346,7 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
 {
     for (const char* mode : {"unreadable", "unbuildable", "out-of-memory"}) {
         SCOPED_TRACE(mode);
-        const std::string atExitLog = TempFolder() + "\\probe-" + mode + ".log";
-        DeleteFileA(atExitLog.c_str());
+        const std::string atExitLog = FreshTempPath();
         ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", std::string(mode) + " \"" + atExitLog + "\"",
                           TempFolder());
         const HWND box = probe.WaitForWindow("#32770");
@@ -378,8 +374,7 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
 
 TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
 {
-    const std::string atExitLog = TempFolder() + "\\probe-normal.log";
-    DeleteFileA(atExitLog.c_str());
+    const std::string atExitLog = FreshTempPath();
     ToolProcess probe(ExecutableFolder() + "\\runtime_probe.exe", "normal \"" + atExitLog + "\"", TempFolder());
     const HWND window = probe.WaitForWindow();
     ASSERT_NE(window, nullptr);
@@ -419,7 +414,7 @@ TEST(Executable, CarriesItsIconVersionAndManifest)
 
     const HMODULE module = LoadLibraryExA(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr);
-    const HRSRC group = FindResourceA(module, "DEFAULT_ICON", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    const HRSRC group = FindResourceA(module, IDI_DEFAULT_ICON, MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
     ASSERT_NE(group, nullptr);
     const auto* header = static_cast<const WORD*>(LockResource(LoadResource(module, group)));
     ASSERT_EQ(header[2], 3u) << "images in the icon group";

@@ -16,10 +16,26 @@ using namespace windowing;
 
 namespace {
 
-int clicks[3];
-void ClickFirst() { ++clicks[0]; }
-void ClickSecond() { ++clicks[1]; }
-void ClickThird() { ++clicks[2]; }
+// What the routines of the test windows saw. Click, at-exit and callback routines take no
+// context, so they reach it through this one global, which the fixture resets for every test.
+struct Seen {
+    int clicks[3] = {};
+    int atExitA = 0;
+    int atExitB = 0;
+    std::string order;
+    bool closedDuringCapture = false;
+    Text captured;
+};
+Seen seen;
+
+class Runtime : public testing::Test {
+protected:
+    void SetUp() override { seen = Seen{}; }
+};
+
+void ClickFirst() { ++seen.clicks[0]; }
+void ClickSecond() { ++seen.clicks[1]; }
+void ClickThird() { ++seen.clicks[2]; }
 
 constexpr DWORD kButton = WS_CHILD | WS_CLIPSIBLINGS | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
 const char kCaption[] = "runtime test window";
@@ -34,33 +50,30 @@ const WindowLayout kWindow = {kCaption, {50, 50, 283, 86}, true, WS_CAPTION | WS
                               0, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS, nullptr, true, kButtons, 3};
 int RunProgramWith(const std::function<void()>& body)
 {
-    clicks[0] = clicks[1] = clicks[2] = 0;
     return RunProgramWithSteps(kWindow, body);
 }
 
 HWND TestWindow() { return FindWindowA(nullptr, kCaption); }
 HWND Button(int id) { return GetDlgItem(TestWindow(), id); }
 
-int atExitA, atExitB;
-void CountA() { ++atExitA; }
-void CountB() { ++atExitB; }
+void CountA() { ++seen.atExitA; }
+void CountB() { ++seen.atExitB; }
 
 }  // namespace
 
-TEST(Runtime, NormalEndRunsTheLastRegisteredAtExitRoutineOnce)
+TEST_F(Runtime, NormalEndRunsTheLastRegisteredAtExitRoutineOnce)
 {
-    atExitA = atExitB = 0;
     const int exitCode = RunProgramWith([] {
         RegisterAtExit(&CountA);
         RegisterAtExit(&CountB);
         LoadStartupWindow(kWindow);
         PostMessageA(TestWindow(), WM_CLOSE, 0, 0);
         EXPECT_EQ(win32::RunEventLoop(), 0);
-        EXPECT_EQ(atExitB, 0) << "the at-exit routine runs only after the start routine";
+        EXPECT_EQ(seen.atExitB, 0) << "the at-exit routine runs only after the start routine";
     });
     EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(atExitA, 0);
-    EXPECT_EQ(atExitB, 1);
+    EXPECT_EQ(seen.atExitA, 0);
+    EXPECT_EQ(seen.atExitB, 1);
     EXPECT_EQ(TestWindow(), nullptr);
 }
 
@@ -99,7 +112,7 @@ LRESULT CALLBACK ClickEachButtonOnCreation(int code, WPARAM wParam, LPARAM lPara
     return CallNextHookEx(hook, code, wParam, lParam);
 }
 
-TEST(Runtime, EventsRaisedWhileBuildingAreDropped)
+TEST_F(Runtime, EventsRaisedWhileBuildingAreDropped)
 {
     // Every button is clicked as soon as it is created; those clicks are handled while the window
     // is still being built, so none may reach its routine.
@@ -108,16 +121,16 @@ TEST(Runtime, EventsRaisedWhileBuildingAreDropped)
     RunProgramWith([] {
         LoadStartupWindow(kWindow);
         UnhookWindowsHookEx(hook);
-        EXPECT_EQ(clicks[0] + clicks[1] + clicks[2], 0);
+        EXPECT_EQ(seen.clicks[0] + seen.clicks[1] + seen.clicks[2], 0);
 
         PostMessageA(Button(110), BM_CLICK, 0, 0);
         ProcessPendingEvents();
-        EXPECT_EQ(clicks[1], 1) << "after building, clicks are delivered";
+        EXPECT_EQ(seen.clicks[1], 1) << "after building, clicks are delivered";
         DestroyWindow(TestWindow());
     });
 }
 
-TEST(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
+TEST_F(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
 {
     const int exitCode = RunProgramWith([] {
         LoadStartupWindow(kWindow);
@@ -125,8 +138,8 @@ TEST(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
         PostQuitMessage(7);
         PostMessageA(Button(120), BM_CLICK, 0, 0);
         ProcessPendingEvents();
-        EXPECT_EQ(clicks[0], 1);
-        EXPECT_EQ(clicks[2], 1);
+        EXPECT_EQ(seen.clicks[0], 1);
+        EXPECT_EQ(seen.clicks[2], 1);
 
         MSG quit;
         ASSERT_TRUE(PeekMessageA(&quit, nullptr, 0, 0, PM_NOREMOVE));
@@ -139,28 +152,59 @@ TEST(Runtime, ProcessPendingEventsHandlesTheQueueButLeavesTheQuitMessage)
     EXPECT_EQ(exitCode, 7) << "the program ends with the code of the quit message";
 }
 
-TEST(Runtime, AClickDuringARunningActionRunsAfterIt)
+namespace {
+
+// Turns a marker message into WM_QUIT as it is taken from the queue, so that the quit message
+// reaches only a removing peek that an earlier look had seen as an ordinary message.
+constexpr UINT kBecomesQuit = WM_APP + 7;
+HHOOK quitHook = nullptr;
+
+LRESULT CALLBACK QuitOnRemoval(int code, WPARAM removal, LPARAM lParam)
 {
-    static std::string order;
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && removal == PM_REMOVE && message->message == kBecomesQuit) {
+        message->message = WM_QUIT;
+        message->wParam = 5;
+    }
+    return CallNextHookEx(quitHook, code, removal, lParam);
+}
+
+}  // namespace
+
+TEST_F(Runtime, ProcessPendingEventsKeepsAQuitMessageThatItsRemovingPeekTook)
+{
+    quitHook = SetWindowsHookExA(WH_GETMESSAGE, &QuitOnRemoval, nullptr, GetCurrentThreadId());
+    ASSERT_NE(quitHook, nullptr);
+    PostThreadMessageA(GetCurrentThreadId(), kBecomesQuit, 0, 0);
+    ProcessPendingEvents();
+    UnhookWindowsHookEx(quitHook);
+
+    MSG message{};
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) << "the quit message was lost";
+    EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(message.wParam, 5u);
+}
+
+TEST_F(Runtime, AClickDuringARunningActionRunsAfterIt)
+{
     static const ControlLayout slowButtons[] = {
         {"slow", "BUTTON", "slow", {8, 8, 80, 32}, 100, kButton, true, true, true, 0,
          [] {
-             order += "slow(";
+             seen.order += "slow(";
              // Clicked again while this routine still runs: the click waits in the queue.
              PostMessageA(GetDlgItem(FindWindowA(nullptr, kCaption), 110), BM_CLICK, 0, 0);
              Sleep(200);
-             order += ")";
+             seen.order += ")";
          }},
-        {"quick", "BUTTON", "quick", {96, 8, 80, 32}, 110, kButton, true, true, true, 0, [] { order += "quick"; }},
+        {"quick", "BUTTON", "quick", {96, 8, 80, 32}, 110, kButton, true, true, true, 0, [] { seen.order += "quick"; }},
     };
     static const WindowLayout slowWindow = {kCaption, {0, 0, 283, 86}, true, WS_CAPTION | WS_SYSMENU, 0, 0,
                                             nullptr, true, slowButtons, 2};
-    order.clear();
     RunProgramWith([] {
         LoadStartupWindow(slowWindow);
         PostMessageA(Button(100), BM_CLICK, 0, 0);
         ProcessPendingEvents();
-        EXPECT_EQ(order, "slow()quick");
+        EXPECT_EQ(seen.order, "slow()quick");
         DestroyWindow(TestWindow());
     });
 }
@@ -194,7 +238,7 @@ void Press(const Key& key)
 
 }  // namespace
 
-TEST(Runtime, KeyboardMovesFocusAndClicksAsAWindowNotADialog)
+TEST_F(Runtime, KeyboardMovesFocusAndClicksAsAWindowNotADialog)
 {
     const struct {
         Key key;
@@ -226,9 +270,9 @@ TEST(Runtime, KeyboardMovesFocusAndClicksAsAWindowNotADialog)
         for (const auto& step : steps) {
             Press(step.key);
             EXPECT_EQ(GetDlgCtrlID(GetFocus()), step.focusId) << "after " << step.key.name;
-            EXPECT_EQ(clicks[0], step.clicks[0]) << "after " << step.key.name;
-            EXPECT_EQ(clicks[1], step.clicks[1]) << "after " << step.key.name;
-            EXPECT_EQ(clicks[2], step.clicks[2]) << "after " << step.key.name;
+            EXPECT_EQ(seen.clicks[0], step.clicks[0]) << "after " << step.key.name;
+            EXPECT_EQ(seen.clicks[1], step.clicks[1]) << "after " << step.key.name;
+            EXPECT_EQ(seen.clicks[2], step.clicks[2]) << "after " << step.key.name;
             ASSERT_NE(TestWindow(), nullptr) << "closed by " << step.key.name;
         }
         Press({"Esc", VK_ESCAPE, false, false, false});
@@ -236,7 +280,7 @@ TEST(Runtime, KeyboardMovesFocusAndClicksAsAWindowNotADialog)
     });
 }
 
-TEST(Runtime, TabSkipsDisabledAndHiddenControls)
+TEST_F(Runtime, TabSkipsDisabledAndHiddenControls)
 {
     RunProgramWith([] {
         LoadStartupWindow(kWindow);
@@ -251,7 +295,7 @@ TEST(Runtime, TabSkipsDisabledAndHiddenControls)
     });
 }
 
-TEST(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
+TEST_F(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
 {
     RunProgramWith([] {
         LoadStartupWindow(kWindow);
@@ -276,21 +320,13 @@ TEST(Runtime, RegainedFocusGoesBackToTheButtonThatHadIt)
 
 namespace {
 
-void CALLBACK PressEscOnce(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
-}
-
-bool closedDuringCapture = false;
-Text captured;
 
 // A button whose action captures a command that runs for about two seconds.
 const ControlLayout kCaptureButton[] = {
     {"capture", "BUTTON", "capture", {8, 8, 80, 32}, 100, kButton, true, true, true, 0,
      [] {
-         captured = CaptureCommandOutput("ping -n 3 127.0.0.1", [](const char*) -> std::int32_t {
-             closedDuringCapture = closedDuringCapture || !TestWindow();
+         seen.captured = CaptureCommandOutput("ping -n 3 127.0.0.1", [](const char*) -> std::int32_t {
+             seen.closedDuringCapture = seen.closedDuringCapture || !TestWindow();
              return 0;
          }, true);
      }},
@@ -300,20 +336,17 @@ const WindowLayout kCaptureWindow = {kCaption, {0, 0, 283, 86}, true, WS_CAPTION
 
 }  // namespace
 
-TEST(Runtime, ClosingTheWindowDuringACaptureEndsTheProgramAfterIt)
+TEST_F(Runtime, ClosingTheWindowDuringACaptureEndsTheProgramAfterIt)
 {
-    atExitA = 0;
-    closedDuringCapture = false;
-    captured.clear();
     const int exitCode = RunProgramWith([] {
         RegisterAtExit(&CountA);
         LoadStartupWindow(kCaptureWindow);
         PostMessageA(Button(100), BM_CLICK, 0, 0);
-        SetTimer(nullptr, 0, 300, &PressEscOnce);
+        PressEscOnceFocused();
         EXPECT_EQ(win32::RunEventLoop(), 0);
     });
-    EXPECT_TRUE(closedDuringCapture) << "the window was still open when the command ended";
-    EXPECT_NE(captured.find("127.0.0.1"), std::string::npos) << captured;
+    EXPECT_TRUE(seen.closedDuringCapture) << "the window was still open when the command ended";
+    EXPECT_NE(seen.captured.find("127.0.0.1"), std::string::npos) << seen.captured;
     EXPECT_EQ(exitCode, 0);
-    EXPECT_EQ(atExitA, 1);
+    EXPECT_EQ(seen.atExitA, 1);
 }

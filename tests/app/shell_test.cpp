@@ -3,8 +3,8 @@
 // the one in the system folder.
 #include "app/main_window.h"
 #include "app/program.h"
-#include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
+#include "win32/message_pump.h"
 
 #include "commands/system_commands_instance.h"
 #include "tests/app/program_with_steps.h"
@@ -25,15 +25,12 @@ namespace {
 
 const WindowLayout* const kLayouts[] = {&MainWindow};
 
+// The tool's real start-up, with the body run from inside its event loop once the window is up.
+// The body ends by closing the window.
 int RunWithMainWindow(const std::function<void()>& body)
 {
-    return RunProgramWithSteps(MainWindow, [body] {
-        systemCommands = new SystemCommands();
-        RegisterAtExit(&ReleaseGlobals);
-        LoadStartupWindow(MainWindow);
-        ProcessPendingEvents();
-        body();
-    });
+    RunStepsOnceShown("架设个人wifi", body);
+    return RunProgram(kLayouts, 1, &StartProgram);
 }
 
 HWND MainWindowHandle() { return FindWindowA(nullptr, "架设个人wifi"); }
@@ -118,16 +115,10 @@ TEST(MainWindow, ClassFontIconsAndBackground)
     });
 }
 
-void CALLBACK PressEscOnce(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    KillTimer(nullptr, timer);
-    PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 1);
-}
-
 TEST(MainWindow, EscEndsTheProgramWithCodeZeroAfterReleasingTheSystemCommands)
 {
     // The real start-up, with Esc pressed once the event loop runs.
-    SetTimer(nullptr, 0, 100, &PressEscOnce);
+    PressEscOnceFocused();
     const int exitCode = RunProgram(kLayouts, 1, &StartProgram);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(systemCommands, nullptr) << "ReleaseGlobals did not run";

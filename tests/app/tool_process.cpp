@@ -79,7 +79,9 @@ HWND ToolProcess::Focus() const
 
 bool ToolProcess::WaitForFocus(HWND control, unsigned timeoutMs) const
 {
-    return WaitUntil(timeoutMs, [&] { return Focus() == control; });
+    // Key presses go to the foreground window: the control's window must be that one as well.
+    return WaitUntil(timeoutMs,
+                     [&] { return Focus() == control && GetForegroundWindow() == GetAncestor(control, GA_ROOT); });
 }
 
 DWORD ToolProcess::WaitForExit(unsigned timeoutMs) const

@@ -25,8 +25,9 @@ public:
 
     // The control of its GUI thread that has the keyboard focus now.
     HWND Focus() const;
-    // Waits until `control` has the focus; false when it does not get it in time.
-    bool WaitForFocus(HWND control, unsigned timeoutMs = 3000) const;
+    // Waits until `control` has the focus in the foreground window; false when it does not get it
+    // in time.
+    bool WaitForFocus(HWND control, unsigned timeoutMs = 15000) const;
 
     // Waits for the process to end and gives its exit code; STILL_ACTIVE when it has not ended.
     DWORD WaitForExit(unsigned timeoutMs = 15000) const;

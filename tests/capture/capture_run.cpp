@@ -56,16 +56,6 @@ std::string WriterLine(std::initializer_list<std::string> steps)
     return line;
 }
 
-std::string FreshTempPath()
-{
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    char file[MAX_PATH];
-    GetTempFileNameA(folder, "cap", 0, file);
-    DeleteFileA(file);
-    return file;
-}
-
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "commands/capture.h"
+#include "tests/support/temp_path.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -36,9 +37,6 @@ public:
 // The command line that runs the tests' writer command, from the test program's folder, with
 // these steps.
 std::string WriterLine(std::initializer_list<std::string> steps);
-
-// A path in the temporary folder where no file exists yet.
-std::string FreshTempPath();
 
 bool FileExists(const std::string& path);
 

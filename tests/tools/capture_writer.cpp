@@ -6,6 +6,7 @@
 //   spawn       starts a copy of itself that inherits its handles and does the steps after this
 //               one, then ends without waiting for it
 // A step that fails ends the program with code 2.
+#include "tests/support/hex.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
@@ -34,14 +35,6 @@ bool Write(const std::string& bytes)
     return Write(STD_OUTPUT_HANDLE, bytes.data(), bytes.size());
 }
 
-std::string Unhex(const std::string& hex)
-{
-    std::string bytes;
-    for (std::size_t i = 0; i + 1 < hex.size(); i += 2)
-        bytes += static_cast<char>(std::strtoul(hex.substr(i, 2).c_str(), nullptr, 16));
-    return bytes;
-}
-
 bool Fill(unsigned long count)
 {
     // Large outputs go out in pieces as a real command's would, not in one giant write.
@@ -59,8 +52,9 @@ bool Fill(unsigned long count)
 
 bool Mark(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    return static_cast<bool>(win32::unique_handle(file == INVALID_HANDLE_VALUE ? nullptr : file));
+    const win32::unique_hfile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return static_cast<bool>(file);
 }
 
 bool Spawn(const std::vector<std::string>& steps)

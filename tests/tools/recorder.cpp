@@ -74,7 +74,7 @@ int main()
 
     // Several recorders may finish at once: the file is opened exclusively, one writer at a time.
     for (int attempt = 0; attempt < 2000; ++attempt) {
-        win32::unique_handle log = win32::AdoptFileHandle(
+        win32::unique_hfile log(
             CreateFileW(logPath, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (log) {
             DWORD written = 0;

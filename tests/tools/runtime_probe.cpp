@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 using namespace windowing;
 
@@ -36,26 +37,36 @@ const WindowLayout kUnreadable = {nullptr, {0, 0, 283, 86}, true, WS_CAPTION | W
 
 void NoteExit()
 {
-    const win32::unique_handle log = win32::AdoptFileHandle(
+    const win32::unique_hfile log(
         CreateFileA(atExitLog, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written;
     WriteFile(log.get(), "exit\n", 5, &written, nullptr);
 }
 
+#if !defined(_WIN64)
 // Leaves too little address space for a text of `size` bytes.
 void UseUpAddressSpace(std::size_t size)
 {
     while (VirtualAlloc(nullptr, size / 2, MEM_RESERVE, PAGE_NOACCESS)) {
     }
 }
+#endif
 
 int Start()
 {
     RegisterAtExit(&NoteExit);
     if (std::strcmp(mode, "out-of-memory") == 0) {
+#if defined(_WIN64)
+        // More than a 64-bit address space holds. The parts are never read: the room for the
+        // result is asked for first, and cannot be had.
+        static const char seed[1] = {'x'};
+        const std::string_view huge(seed, std::size_t{1} << 46);
+        const Text larger = ConcatText({huge, huge, huge});
+#else
         const Text large(64 << 20, 'x');
         UseUpAddressSpace(large.size());
         const Text larger = ConcatText({large, large, large});
+#endif
         return static_cast<int>(larger.size());
     }
     LoadStartupWindow(std::strcmp(mode, "unbuildable") == 0 ? kUnbuildable : kWindow);

@@ -11,7 +11,7 @@ int main(int argc, char** argv)
     if (argc < 3)
         return 2;
     Sleep(static_cast<DWORD>(std::strtoul(argv[1], nullptr, 10)));
-    const win32::unique_handle done = win32::AdoptFileHandle(
+    const win32::unique_hfile done(
         CreateFileA(argv[2], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     return done ? 0 : 3;
 }
