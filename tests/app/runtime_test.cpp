@@ -79,7 +79,7 @@ TEST_F(Runtime, NormalEndRunsTheLastRegisteredAtExitRoutineOnce)
 
 // The probe library lies beside this program, where a search that includes the exe's folder finds
 // it. Once the runtime has started, before it builds a window, a load by name must miss it.
-TEST(Runtime, LibrariesAreLoadedOnlyFromTheSystemFolderBeforeAnyWindowExists)
+TEST_F(Runtime, LibrariesAreLoadedOnlyFromTheSystemFolderBeforeAnyWindowExists)
 {
     bool windowExisted = true;
     HMODULE plantedByName = nullptr;
