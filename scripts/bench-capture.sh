@@ -8,6 +8,7 @@ ROUNDS=${1:-3}
 
 scripts/setup.sh
 source scripts/env.sh
+source scripts/lifecycle.sh
 cmake --preset "$TEST_PRESET" >/dev/null
 cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target capture_bench capture_writer >/dev/null
 
@@ -15,7 +16,8 @@ BENCH=$BUILD_DIR/tests/capture/capture_bench.exe
 PING_LINE="ping -n 4 127.0.0.1"
 HZ=$(getconf CLK_TCK)
 
-scripts/wine-session.sh start
+own_display
+own_wine_session
 
 # Runs one measurement; its key=value lines land in OUT, the machine's busy share of one core over
 # the run's wall time (in per cent) in MACHINE_SHARE.

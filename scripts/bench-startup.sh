@@ -6,10 +6,12 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/setup.sh
 source scripts/env.sh
+source scripts/lifecycle.sh
 cmake --preset "$TEST_PRESET" >/dev/null
 cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target personal-wifi empty_window startup_timer >/dev/null
 RUNS=${RUNS:-15}
-scripts/wine-session.sh start
+own_display
+own_wine_session
 
 tool=$(winepath -w "$BUILD_DIR/personal-wifi.exe" 2>/dev/null)
 empty=$(winepath -w "$BUILD_DIR/benchmarks/empty_window.exe" 2>/dev/null)

@@ -31,6 +31,12 @@ export WINEDLLOVERRIDES="mscoree,mshtml=${WINE_NATIVE_TOOLS:+;$WINE_NATIVE_TOOLS
 WINE_LOCALE=${WINE_LOCALE:-zh_CN.UTF-8}
 wine() { env LC_ALL=$WINE_LOCALE "$WINE_LOADER" "$@"; }
 wineboot() { env LC_ALL=$WINE_LOCALE "$WINE_LOADER" wineboot "$@"; }
-# The virtual X display the tool and the tests draw on when no display is set.
-XVFB_DISPLAY=${XVFB_DISPLAY:-:77}
-export DISPLAY=${DISPLAY:-$XVFB_DISPLAY}
+# The X display the tool and the tests draw on: the one set, else the virtual one named by
+# XVFB_DISPLAY, else that of a session started by wine-session.sh. With none of them, the scripts
+# start a virtual display on a free number.
+SESSION_DISPLAY_FILE=$BUILD_DIR/wine-session.display
+DISPLAY=${DISPLAY:-${XVFB_DISPLAY:-}}
+if [ -z "$DISPLAY" ] && [ -f "$SESSION_DISPLAY_FILE" ]; then
+    DISPLAY=$(cat "$SESSION_DISPLAY_FILE")
+fi
+if [ -n "$DISPLAY" ]; then export DISPLAY; else unset DISPLAY; fi

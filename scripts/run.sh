@@ -8,6 +8,7 @@ headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
 scripts/setup.sh
 source scripts/env.sh
+source scripts/lifecycle.sh
 cmake --preset "$TEST_PRESET" >/dev/null
 cmake --build --preset "$TEST_PRESET" -j "$(nproc)" --target personal-wifi >/dev/null
 tool="$BUILD_DIR/personal-wifi.exe"
@@ -18,7 +19,8 @@ if [ "$headless" -eq 0 ]; then
 fi
 
 screenshot=${SCREENSHOT:-$BUILD_DIR/screenshot.png}
-scripts/wine-session.sh start
+own_display
+own_wine_session
 before=$(mktemp --suffix=.png)
 shot=$(mktemp --suffix=.png)
 import -window root "$before"

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Prepares this machine for building and running the tool under Wine: Debian packages, a virtual
-# X display when none is set, and the project's own Wine prefix. Safe to run again.
+# Prepares this machine for building and running the tool under Wine: Debian packages and the
+# project's own Wine prefix. Safe to run again. With --packages, only the packages: enough to build.
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lifecycle.sh"
 
-PACKAGES=(cmake make python3 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 googletest
+PACKAGES=(cmake make git python3 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 googletest
           wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
           fonts-wqy-microhei fonts-wine)
 
@@ -26,23 +27,11 @@ install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing >/dev/null
 }
 
-start_display() {
-    [ "$DISPLAY" = "$XVFB_DISPLAY" ] || return 0
-    xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-    echo "setup: starting a virtual display $DISPLAY (1024x768)"
-    nohup Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    local i
-    for i in $(seq 50); do
-        xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    echo "setup: the virtual display did not start" >&2
-    return 1
-}
-
 create_prefix() {
     [ -f "$WINEPREFIX/.personal-wifi-ready" ] && return 0
     echo "setup: creating the Wine prefix $WINEPREFIX"
+    # Wine needs its display from the prefix's first process on.
+    own_display
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot --init </dev/null >/dev/null 2>&1
@@ -57,5 +46,4 @@ create_prefix() {
 install_packages
 # Which Wine the tests use depends on what this machine can run, known once the packages are in.
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
-start_display
-create_prefix
+[ "${1:-}" = --packages ] || create_prefix
