@@ -22,6 +22,11 @@ else
     export WINELOADER=$WINE_LOADER
 fi
 export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+# A display scale other than 100 % (WINE_SCALE in DPI: 120, 144, 192) runs in a copy of the prefix
+# whose LogPixels says so.
+if [ -n "${WINE_SCALE:-}" ] && [ "$WINE_SCALE" != 96 ]; then
+    export WINEPREFIX=${WINEPREFIX%-dpi*}-dpi$WINE_SCALE
+fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # WINE_NATIVE_TOOLS (e.g. netsh.exe,cmd.exe): tools of the system folder that a test replaces by
 # its stand-ins; Wine runs its built-in ones otherwise.

@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lifecycle.sh"
 
 PACKAGES=(cmake make git python3 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64 googletest
           wine wine32:i386 wine64 xvfb x11-utils xdotool imagemagick
-          fonts-wqy-microhei fonts-wine)
+          fonts-wqy-microhei fonts-wine locales)
 
 missing_packages() {
     local p
@@ -43,7 +43,52 @@ create_prefix() {
     touch "$WINEPREFIX/.personal-wifi-ready"
 }
 
+# Wine maps Unix file names to Windows ones through the glibc locale: without the locales that
+# the code-page runs use, a folder with a Chinese name reaches Windows programs mangled.
+generate_locales() {
+    local sudo="" name
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    for name in zh_CN en_US zh_TW; do
+        locale -a 2>/dev/null | grep -qix "$name.utf-\?8" && continue
+        echo "setup: generating the locale $name.UTF-8"
+        $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8"
+    done
+}
+
+# Windows links its CJK fonts to the UI fonts whatever the locale; Wine does so only under a
+# Chinese one. Without the links, Chinese captions draw as boxes under code page 1252.
+link_cjk_fonts() {
+    [ -f "$WINEPREFIX/.personal-wifi-fontlinks" ] && return 0
+    own_display
+    "$(dirname "${BASH_SOURCE[0]}")/link-fonts.sh"
+    wineserver -w
+    touch "$WINEPREFIX/.personal-wifi-fontlinks"
+}
+
+# The display scales other than 100 % each get a copy of the prefix whose LogPixels says so, so
+# that runs at every scale can go side by side.
+create_scale_prefixes() {
+    local dpi scaled
+    for dpi in 120 144 192; do
+        scaled=${WINEPREFIX%-dpi*}-dpi$dpi
+        [ -f "$scaled/.personal-wifi-dpi" ] && continue
+        echo "setup: creating the Wine prefix $scaled"
+        own_display
+        rm -rf "$scaled"
+        cp -a "$WINEPREFIX" "$scaled"
+        WINEPREFIX=$scaled wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            </dev/null >/dev/null 2>&1
+        WINEPREFIX=$scaled wineserver -w
+        touch "$scaled/.personal-wifi-dpi"
+    done
+}
+
 install_packages
 # Which Wine the tests use depends on what this machine can run, known once the packages are in.
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
-[ "${1:-}" = --packages ] || create_prefix
+if [ "${1:-}" != --packages ]; then
+    generate_locales
+    create_prefix
+    link_cjk_fonts
+    create_scale_prefixes
+fi

@@ -13,7 +13,7 @@ void HandleMessage(const MSG& message)
     if (isKeyPress && keyboardFilter && keyboardFilter(message))
         return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ int RunEventLoop()
     loopStarted = true;
     MSG message;
     for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             quitCode = static_cast<int>(message.wParam);
             return quitCode;
@@ -54,8 +54,8 @@ int RunEventLoop()
 void ProcessPendingEvents()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE) && message.message != WM_QUIT) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             break;
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));

@@ -60,6 +60,25 @@ using unique_handle = unique_any<HANDLE, decltype(&::CloseHandle), ::CloseHandle
 using unique_hfile = unique_any<HANDLE, decltype(&::CloseHandle), ::CloseHandle, -1>;
 using unique_hwnd = unique_any<HWND, decltype(&::DestroyWindow), ::DestroyWindow>;
 using unique_hicon = unique_any<HICON, decltype(&::DestroyIcon), ::DestroyIcon>;
+using unique_hfont = unique_any<HFONT, decltype(&::DeleteObject), ::DeleteObject>;
+
+// The screen's device context, borrowed from the window system and given back.
+class ScreenDC {
+public:
+    ScreenDC() noexcept : dc_(::GetDC(nullptr)) {}
+    ~ScreenDC()
+    {
+        if (dc_)
+            ::ReleaseDC(nullptr, dc_);
+    }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HDC dc_;
+};
 
 // The two handles that process creation hands back, both owned.
 struct ProcessHandles {

@@ -36,4 +36,22 @@ inline std::string TextFromWide(std::wstring_view wide)
     return text;
 }
 
+// The same conversion into the caller's buffer, for where nothing may be allocated; cut to fit and
+// always terminated.
+template <std::size_t N>
+void WideFromTextInto(std::string_view text, wchar_t (&buffer)[N]) noexcept
+{
+    static_assert(N > 1, "room for one character and the terminator");
+    // Every character of code page 936 is one UTF-16 unit: the head that fits ends after N - 1 of
+    // them, never inside a double-byte one.
+    std::size_t head = 0;
+    for (std::size_t characters = 0; head < text.size() && characters < N - 1; ++characters)
+        head += IsDBCSLeadByteEx(kTextCodePage, static_cast<BYTE>(text[head])) && head + 1 < text.size() ? 2 : 1;
+    int length = 0;
+    if (head > 0)
+        length = MultiByteToWideChar(kTextCodePage, 0, text.data(), static_cast<int>(head), buffer,
+                                     static_cast<int>(N - 1));
+    buffer[length] = L'\0';
+}
+
 }  // namespace win32

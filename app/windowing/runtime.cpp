@@ -4,6 +4,7 @@
 #include "app/windowing/window.h"
 #include "win32/dll_search.h"
 #include "win32/message_pump.h"
+#include "win32/wide_text.h"
 
 #include <commctrl.h>
 
@@ -37,15 +38,24 @@ struct Runtime final : WindowHost {
 
 Runtime runtime;
 
+// In UTF-16, the path is right whatever the folders are called; in the system's code page a name
+// it cannot hold would come back as question marks.
 void MakeExecutableFolderCurrent()
 {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length == MAX_PATH)
-        return;
-    const std::string folder = FolderOfModule(std::string_view(path, length));
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return;
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    const std::wstring folder = FolderOfModule(path);
     if (!folder.empty())
-        SetCurrentDirectoryA(folder.c_str());
+        SetCurrentDirectoryW(folder.c_str());
 }
 
 void OutOfMemory()
@@ -132,7 +142,12 @@ void LoadStartupWindow(const WindowLayout& layout)
 void FatalRuntimeError(const char* message) noexcept
 {
     runtime.eventsDelivered = false;
-    MessageBoxA(nullptr, message, "运行时错误", MB_OK | MB_ICONSTOP);
+    // Memory may be what ran out, so the texts are converted into room of the stack's.
+    wchar_t text[256];
+    wchar_t caption[32];
+    win32::WideFromTextInto(message, text);
+    win32::WideFromTextInto("运行时错误", caption);
+    MessageBoxW(nullptr, text, caption, MB_OK | MB_ICONSTOP);
     runtime.atExit = nullptr;
     ReleaseWindows();
     ExitProcess(static_cast<UINT>(-1));

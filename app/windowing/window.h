@@ -36,7 +36,10 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnButtonClicked(int id);
+    Bounds OuterBounds(int dpi) const noexcept;
+    void ApplyDpi();
     bool CreateControls();
+    void OnDpiChanged(int dpi, const RECT& suggested);
     std::size_t ControlIndexOf(HWND control) const noexcept;
     void MoveFocus(bool forward);
     void TakeFocus();
@@ -48,6 +51,8 @@ private:
     std::vector<std::size_t> tabOrder_;
     HWND focusAtDeactivation_ = nullptr;
     HFONT font_ = nullptr;
+    int dpi_ = 96;
+    win32::unique_hfont scaledFont_;  // the stock font at dpi_, when that is not the system's DPI
     win32::unique_hicon largeIcon_;
     win32::unique_hicon smallIcon_;
 };

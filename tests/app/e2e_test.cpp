@@ -372,6 +372,70 @@ TEST(RuntimeProcess, FatalErrorsShowTheErrorBoxAndEndWithoutTheAtExitRoutine)
     }
 }
 
+namespace {
+
+std::wstring WideTempFolder()
+{
+    wchar_t folder[MAX_PATH];
+    const DWORD length = GetTempPathW(MAX_PATH, folder);
+    return std::wstring(folder, length > 0 ? length - 1 : 0);
+}
+
+std::wstring OwnFolder()
+{
+    wchar_t path[MAX_PATH];
+    const std::wstring own(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return own.substr(0, own.find_last_of(L'\\'));
+}
+
+std::wstring WideFileContents(const std::wstring& path)
+{
+    const win32::unique_hfile file(
+        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    std::wstring contents(1024, L'\0');
+    DWORD read = 0;
+    if (!file || !ReadFile(file.get(), &contents[0], 1024 * sizeof(wchar_t), &read, nullptr))
+        return std::wstring();
+    contents.resize(read / sizeof(wchar_t));
+    return contents;
+}
+
+}  // namespace
+
+// Started from another folder, a program of the runtime works in its own, whatever the folder is
+// called: code page 1252 holds none of these names, 950 not the first, 936 not the last, and no
+// code page all three.
+TEST(ModuleFolder, BecomesCurrentWhateverTheFoldersName)
+{
+    for (const wchar_t* name : {L"架设工具 测试", L"個人 wifi 工具", L"ÎÞÏß 工具"}) {
+        const std::wstring folder = WideTempFolder() + L"\\" + name;
+        const std::wstring program = folder + L"\\runtime_probe.exe";
+        const std::wstring log = WideTempFolder() + L"\\probe-folder.log";
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        CreateDirectoryW(folder.c_str(), nullptr);
+        DeleteFileW(log.c_str());
+        ASSERT_TRUE(CopyFileW((OwnFolder() + L"\\runtime_probe.exe").c_str(), program.c_str(), FALSE));
+
+        std::wstring line = L"\"" + program + L"\" folder \"" + log + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION created{};
+        const std::wstring startedIn = WideTempFolder();
+        ASSERT_TRUE(CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, startedIn.c_str(),
+                                   &startup, &created));
+        const win32::ProcessHandles probe = win32::ProcessHandles::Adopt(created);
+        ASSERT_EQ(WaitForSingleObject(probe.process.get(), 15000), WAIT_OBJECT_0);
+        DWORD exitCode = 1;
+        GetExitCodeProcess(probe.process.get(), &exitCode);
+        EXPECT_EQ(exitCode, 0u);
+        EXPECT_EQ(WideFileContents(log), folder);
+
+        DeleteFileW(program.c_str());
+        RemoveDirectoryW(folder.c_str());
+        DeleteFileW(log.c_str());
+    }
+}
+
 TEST(RuntimeProcess, NormalEndRunsTheAtExitRoutineOnce)
 {
     const std::string atExitLog = FreshTempPath();
@@ -434,5 +498,10 @@ TEST(Executable, CarriesItsIconVersionAndManifest)
     EXPECT_NE(manifest.find("level=\"asInvoker\""), std::string::npos);
     EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(manifest.find("<supportedOS"), std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2<"),
+              std::string::npos);
+    EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true<"),
+              std::string::npos)
+        << "Windows 7 and 8 need the system-aware declaration";
     FreeLibrary(module);
 }

@@ -35,17 +35,18 @@ TEST(CentredOnScreen, TruncatesEachQuotientTowardZero)
 TEST(FolderOfModule, CutsAtTheLastBackslash)
 {
     const struct {
-        const char* path;
-        const char* folder;
+        const wchar_t* path;
+        const wchar_t* folder;
     } cases[] = {
-        {"C:\\Program Files\\wifi\\personal-wifi.exe", "C:\\Program Files\\wifi"},
-        {"D:\\工具\\personal-wifi.exe", "D:\\工具"},
-        {"\\\\server\\share\\personal-wifi.exe", "\\\\server\\share"},
-        {"C:\\personal-wifi.exe", "C:\\"},  // the root, not the drive's current folder
-        {"personal-wifi.exe", ""},
+        {L"C:\\Program Files\\wifi\\personal-wifi.exe", L"C:\\Program Files\\wifi"},
+        {L"D:\\工具\\personal-wifi.exe", L"D:\\工具"},
+        {L"D:\\工具 測試\\ÎÞÏß\\personal-wifi.exe", L"D:\\工具 測試\\ÎÞÏß"},  // held by none of 936, 1252, 950
+        {L"\\\\server\\share\\personal-wifi.exe", L"\\\\server\\share"},
+        {L"C:\\personal-wifi.exe", L"C:\\"},  // the root, not the drive's current folder
+        {L"personal-wifi.exe", L""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FolderOfModule(c.path), c.folder) << c.path;
+        EXPECT_EQ(FolderOfModule(c.path), c.folder) << testing::PrintToString(std::wstring(c.path));
 }
 
 namespace {

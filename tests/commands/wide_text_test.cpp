@@ -33,3 +33,20 @@ TEST(SystemCodePage, IsTheOneThisRunIsFor)
     GetEnvironmentVariableA("EXPECTED_CODEPAGE", expected, sizeof expected);
     EXPECT_EQ(std::to_string(GetACP()), expected);
 }
+
+TEST(WideText, ConvertsIntoAFixedBufferCuttingWhatDoesNotFit)
+{
+    wchar_t room[16];
+    win32::WideFromTextInto("运行时错误", room);
+    EXPECT_EQ(std::wstring(room), L"运行时错误");
+
+    win32::WideFromTextInto("", room);
+    EXPECT_EQ(std::wstring(room), L"");
+
+    wchar_t small[4];
+    win32::WideFromTextInto("无线网络连接 2", small);
+    const std::wstring head(small);
+    EXPECT_FALSE(head.empty());
+    EXPECT_EQ(head.size(), 3u);
+    EXPECT_EQ(head, std::wstring(L"无线网络").substr(0, head.size()));
+}

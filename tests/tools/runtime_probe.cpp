@@ -5,6 +5,7 @@
 //   unreadable     a layout that cannot be read
 //   unbuildable    a window whose control cannot be created
 //   out-of-memory  a text too large for the memory left
+//   folder         no window: writes the current directory to the file, in UTF-16, and ends
 #include "win32/message_pump.h"
 #include "app/windowing/runtime.h"
 #include "commands/text.h"
@@ -52,8 +53,23 @@ void UseUpAddressSpace(std::size_t size)
 }
 #endif
 
+// The folder as the system keeps it, in UTF-16: its name need not fit the system's code page.
+void NoteCurrentDirectory()
+{
+    wchar_t folder[MAX_PATH * 2];
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH * 2, folder);
+    const win32::unique_hfile log(
+        CreateFileA(atExitLog, FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written;
+    WriteFile(log.get(), folder, length * sizeof folder[0], &written, nullptr);
+}
+
 int Start()
 {
+    if (std::strcmp(mode, "folder") == 0) {
+        NoteCurrentDirectory();
+        return 0;
+    }
     RegisterAtExit(&NoteExit);
     if (std::strcmp(mode, "out-of-memory") == 0) {
 #if defined(_WIN64)
