@@ -1,39 +1,18 @@
 #include "commands/capture.h"
 
 #include "commands/os_family.h"
+#include "commands/output_pieces.h"
 #include "commands/system_program.h"
 #include "win32/message_pump.h"
+#include "win32/overlapped_pipe.h"
 #include "win32/unique_handle.h"
 #include "win32/wide_text.h"
 
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
-#include <utility>
 
 namespace {
-
-// The largest piece read at once; with its terminating zero it fills a 1024-byte buffer.
-constexpr DWORD kChunkBytes = 1023;
-
-// How long a pass that found nothing rests unless a message or the command's end wakes it: short
-// enough that output shows without a noticeable delay, long enough to leave the core idle.
-constexpr DWORD kIdleWaitMs = 5;
-
-struct OutputPipe {
-    win32::unique_handle read;
-    win32::unique_handle write;
-};
-
-// Only the write end may reach the command. Were the read end inherited as well, a command we stop
-// listening to would hold the pipe open itself and block for good once the pipe is full.
-void CreateOutputPipe(OutputPipe& pipe)
-{
-    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    if (CreatePipe(pipe.read.put(), pipe.write.put(), &inheritable, 0))
-        SetHandleInformation(pipe.read.get(), HANDLE_FLAG_INHERIT, 0);
-}
 
 win32::ProcessHandles StartInterpreter(const Text& commandLine, HANDLE output)
 {
@@ -58,64 +37,51 @@ win32::ProcessHandles StartInterpreter(const Text& commandLine, HANDLE output)
     return win32::ProcessHandles::Adopt(created);
 }
 
-DWORD BytesWaiting(HANDLE pipe)
+bool QuitPending()
 {
-    DWORD waiting = 0;
-    if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &waiting, nullptr))
-        return 0;
-    return waiting;
+    MSG message;
+    return PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
 }
 
-// A command may end with the very code that otherwise means "still running"; its handle, which
-// is signalled once it has ended, tells that case apart.
-bool HasEnded(HANDLE process)
+enum class Wake { Ended, Output, Message };
+
+// Sleeps until the command ends, the read in progress ends, or a message arrives. Once a quit
+// request waits in the queue, messages are no longer listened to: the request stays there for the
+// event loop, and a wait that heeded it would return at once, again and again.
+Wake WaitForNext(HANDLE process, const win32::OverlappedPipe& pipe, bool heedMessages)
 {
-    DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process, &exitCode) || exitCode != STILL_ACTIVE)
-        return true;
-    return WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    // The command's end comes first, so that a process it started and that keeps writing cannot
+    // hold the capture up. Its handle, unlike its exit code, also tells a command that ended with
+    // the code meaning "still running" from one that runs.
+    const HANDLE handles[] = {process, pipe.ReadEnded()};
+    const DWORD count = pipe.Reading() ? 2 : 1;
+    const DWORD woke = heedMessages
+        ? MsgWaitForMultipleObjectsEx(count, handles, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE)
+        : WaitForMultipleObjects(count, handles, FALSE, INFINITE);
+    if (heedMessages && woke == WAIT_OBJECT_0 + count)
+        return Wake::Message;
+    if (count == 2 && woke == WAIT_OBJECT_0 + 1)
+        return Wake::Output;
+    // A failed wait ends the capture rather than spinning on it.
+    return Wake::Ended;
 }
 
-class OutputReader {
-public:
-    OutputReader(HANDLE pipe, ChunkCallback callback) : pipe_(pipe), callback_(callback) {}
-
-    // Reads one piece and hands it on; false when the callback asks to stop, and that piece is
-    // then left out. `taken` receives the bytes the read removed from the pipe.
-    bool TakeChunk(DWORD& taken)
-    {
-        char buffer[kChunkBytes + 1] = {};
-        if (!ReadFile(pipe_, buffer, kChunkBytes, &taken, nullptr))
-            taken = 0;
-        // Pieces travel as zero-terminated strings, so a zero byte ends one; the collected text
-        // keeps to what the callback saw.
-        const std::size_t length = std::strlen(buffer);
-        if (callback_ && callback_(length ? buffer : nullptr) != 0)
-            return false;
-        output_.append(buffer, length);
-        return true;
+// Takes what the command left in the pipe as it ended, unless the callback stops it. Only what
+// waits already: a process the command started may still hold the pipe open and go on writing,
+// or never write again.
+void TakeRest(win32::OverlappedPipe& pipe, OutputPieces& pieces)
+{
+    if (!pieces.HandOn(pipe.Block(), pipe.CancelRead()))
+        return;
+    for (DWORD left = pipe.BytesWaiting(); left > 0;) {
+        if (!pipe.BeginRead())
+            return;
+        const DWORD taken = pipe.EndRead(true);
+        if (taken == 0 || !pieces.HandOn(pipe.Block(), taken))
+            return;
+        left -= std::min(taken, left);
     }
-
-    // Reads what the command left in the pipe as it ended, unless the callback stops it. Only what
-    // waits already: a process the command started may still hold the pipe open and go on
-    // writing, or never write again.
-    void TakeRest()
-    {
-        for (DWORD left = BytesWaiting(pipe_); left > 0;) {
-            DWORD taken = 0;
-            if (!TakeChunk(taken) || taken == 0)
-                return;
-            left -= std::min(taken, left);
-        }
-    }
-
-    Text TakeOutput() { return std::move(output_); }
-
-private:
-    HANDLE pipe_;
-    ChunkCallback callback_;
-    Text output_;
-};
+}
 
 }  // namespace
 
@@ -124,30 +90,34 @@ Text CaptureCommandOutput(const Text& commandLine, ChunkCallback callback, bool 
     if (IsEmptyText(commandLine))
         return Text();
 
-    OutputPipe pipe;
     // Without a pipe the command still runs; it only has nowhere to write, and nothing is read.
-    CreateOutputPipe(pipe);
-    const win32::ProcessHandles command = StartInterpreter(commandLine, pipe.write.get());
-    // The pipe breaks only once every write end is closed, the command's and ours.
-    pipe.write.reset();
+    win32::OverlappedPipe pipe;
+    const win32::ProcessHandles command = StartInterpreter(commandLine, pipe.WriteEnd());
+    pipe.CloseWriteEnd();
     if (!command.process)
         return Text();
 
-    HANDLE process = command.process.get();
-    OutputReader reader(pipe.read.get(), callbackGiven ? callback : nullptr);
+    OutputPieces pieces(callbackGiven ? callback : nullptr);
+    pipe.BeginRead();
+    bool heedMessages = true;
     for (;;) {
-        const bool readable = BytesWaiting(pipe.read.get()) > 0;
-        ProcessPendingEvents();
-        if (readable) {
-            DWORD taken = 0;
-            if (!reader.TakeChunk(taken))
-                break;
-        } else if (HasEnded(process)) {
-            reader.TakeRest();
+        switch (WaitForNext(command.process.get(), pipe, heedMessages)) {
+        case Wake::Ended:
+            TakeRest(pipe, pieces);
+            return pieces.TakeOutput();
+        case Wake::Output:
+            // Stopping closes the read end as the pipe goes: the command's next write fails, and it
+            // ends by itself.
+            if (!pieces.HandOn(pipe.Block(), pipe.EndRead(false)))
+                return pieces.TakeOutput();
+            pipe.BeginRead();
+            // While output streams in, the read is always ready first; messages still get their
+            // turn after every block.
             break;
-        } else {
-            MsgWaitForMultipleObjects(1, &process, FALSE, kIdleWaitMs, QS_ALLINPUT);
+        case Wake::Message:
+            break;
         }
+        ProcessPendingEvents();
+        heedMessages = !QuitPending();
     }
-    return reader.TakeOutput();
 }

@@ -2,6 +2,12 @@
 // run or a read can do. Run by scripts/bench-capture.sh, which reads the key=value lines it
 // prints. One measurement per start:
 //   capture-cpu LINE     captures LINE; wall time and this process's CPU time meanwhile
+//   silent-cpu MODE      on a thread that owns a window, captures a command that stays silent for
+//                        5 s; this process's CPU time from 1 s to 4 s into it. MODE "quit" posts a
+//                        quit request first, which stays queued throughout; "serve" does not
+//   latency N MS         on a thread that owns a window, captures N small writes MS apart, each
+//                        stamped with the performance counter; how long each took to reach the
+//                        callback
 //   bare-run LINE        only starts LINE through cmd.exe /c and waits for it
 //   capture-volume N     captures N bytes from the writer command; wall time
 //   bare-read N          reads the same command's N bytes with blocking 64 KiB reads; wall time
@@ -13,6 +19,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -38,13 +45,35 @@ double ProcessCpuMs()
     return (ticks(kernel) + ticks(user)) / 10000.0;
 }
 
-std::string WriterLine(unsigned long bytes)
+std::string OwnFolder()
 {
     char path[MAX_PATH];
     const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
     std::string folder(path, length);
     folder.resize(folder.find_last_of('\\'));
-    return folder + "\\capture_writer.exe fill:" + std::to_string(bytes);
+    return folder;
+}
+
+std::string WriterLine(const std::string& steps)
+{
+    return OwnFolder() + "\\capture_writer.exe " + steps;
+}
+
+std::string WriterLine(unsigned long bytes)
+{
+    return WriterLine("fill:" + std::to_string(bytes));
+}
+
+// A window of this thread, so that the capture runs where a tool's window would keep it company.
+win32::unique_hwnd OwnWindow()
+{
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "CaptureBenchWindow";
+    RegisterClassA(&windowClass);
+    return win32::unique_hwnd(CreateWindowExA(0, windowClass.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                              nullptr, nullptr, windowClass.hInstance, nullptr));
 }
 
 std::int32_t CountPiece(const char*)
@@ -88,6 +117,106 @@ int BareRun(const std::string& line)
         return 1;
     WaitForSingleObject(command.process.get(), INFINITE);
     std::printf("wall_ms=%.1f\n", Now() - start);
+    return 0;
+}
+
+struct CpuSamples {
+    double atFirst = -1;
+    double atSecond = -1;
+};
+
+constexpr DWORD kSilentMs = 5000;
+constexpr DWORD kFirstSampleMs = 1000;
+constexpr DWORD kSecondSampleMs = 4000;
+
+// Reads this process's CPU time 1 s and 4 s after it starts, while the capture runs on the main
+// thread.
+DWORD WINAPI SampleCpu(void* into)
+{
+    auto& samples = *static_cast<CpuSamples*>(into);
+    Sleep(kFirstSampleMs);
+    samples.atFirst = ProcessCpuMs();
+    Sleep(kSecondSampleMs - kFirstSampleMs);
+    samples.atSecond = ProcessCpuMs();
+    return 0;
+}
+
+int SilentCpu(const std::string& mode)
+{
+    const win32::unique_hwnd window = OwnWindow();
+    if (!window)
+        return 1;
+    if (mode == "quit")
+        PostQuitMessage(0);
+    else if (mode != "serve")
+        return 1;
+    CpuSamples samples;
+    const double start = Now();
+    const win32::unique_handle sampler(CreateThread(nullptr, 0, SampleCpu, &samples, 0, nullptr));
+    if (!sampler)
+        return 1;
+    CaptureCommandOutput(WriterLine("sleep:" + std::to_string(kSilentMs)), CountPiece, true);
+    const double wall = Now() - start;
+    WaitForSingleObject(sampler.get(), INFINITE);
+    MSG quit{};
+    const bool quitKept = PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+    const double cpu = samples.atSecond - samples.atFirst;
+    std::printf("wall_ms=%.1f\ncpu_ms=%.1f\nsampled_ms=%lu\nquit_kept=%d\n", wall, cpu,
+                static_cast<unsigned long>(kSecondSampleMs - kFirstSampleMs), quitKept ? 1 : 0);
+    return wall >= kSecondSampleMs && samples.atFirst >= 0 && quitKept == (mode == "quit") ? 0 : 1;
+}
+
+struct Latencies {
+    double ticksPerMs = 0;
+    std::string partialLine;
+    std::vector<double> ms;
+};
+
+Latencies* latencies = nullptr;
+
+// Each complete line holds the counter its writer read just before writing it; a line may be
+// split between two pieces.
+std::int32_t TimePiece(const char* piece)
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    if (!piece)
+        return 0;
+    Latencies& into = *latencies;
+    into.partialLine += piece;
+    std::size_t end;
+    while ((end = into.partialLine.find('\n')) != std::string::npos) {
+        const long long stamp = std::strtoll(into.partialLine.c_str(), nullptr, 10);
+        into.ms.push_back(static_cast<double>(now.QuadPart - stamp) / into.ticksPerMs);
+        into.partialLine.erase(0, end + 1);
+    }
+    return 0;
+}
+
+double Percentile(std::vector<double> values, double share)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t rank = static_cast<std::size_t>(share * static_cast<double>(values.size() - 1) + 0.5);
+    return values[rank];
+}
+
+int Latency(unsigned long writes, const std::string& pause)
+{
+    const win32::unique_hwnd window = OwnWindow();
+    if (!window || writes == 0)
+        return 1;
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    Latencies measured;
+    measured.ticksPerMs = static_cast<double>(frequency.QuadPart) / 1000.0;
+    latencies = &measured;
+    CaptureCommandOutput(OwnFolder() + "\\stamp_writer.exe " + std::to_string(writes) + " " + pause, TimePiece,
+                         true);
+    latencies = nullptr;
+    if (measured.ms.size() != writes)
+        return 1;
+    std::printf("writes=%lu\nmedian_ms=%.3f\np99_ms=%.3f\nmax_ms=%.3f\n", writes, Percentile(measured.ms, 0.5),
+                Percentile(measured.ms, 0.99), Percentile(measured.ms, 1.0));
     return 0;
 }
 
@@ -174,6 +303,10 @@ int main(int argc, char** argv)
         return CaptureCpu(argument);
     if (mode == "bare-run")
         return BareRun(argument);
+    if (mode == "silent-cpu")
+        return SilentCpu(argument);
+    if (mode == "latency")
+        return argc > 3 ? Latency(number, argv[3]) : 1;
     if (mode == "capture-volume")
         return CaptureVolume(number);
     if (mode == "bare-read")

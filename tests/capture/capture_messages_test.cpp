@@ -134,3 +134,30 @@ TEST_F(CaptureMessages, OutputWrittenAsTheCommandEndsIsKept)
         DeleteFileA(lastOutputWritten.c_str());
     }
 }
+
+TEST_F(CaptureMessages, MessagesAreHandledWhileOutputStreamsIn)
+{
+    // The first piece holds the capture up until the writer has filled the pipe; from then on the
+    // writer is always ahead and output is ready on every pass. A message posted at that first
+    // piece must not wait for the stream to end.
+    const std::string pipeFull = FreshTempPath();
+    const std::size_t bytes = 64 * 1024 + 4 * 1024 * 1024;
+    std::size_t handledAtPiece = 0;
+    PieceLog log;
+    log.onPiece = [&](std::size_t call) {
+        if (call == 1) {
+            Post(kPing);
+            ASSERT_TRUE(WaitForFile(pipeFull, 10000));
+        }
+        if (pingsHandled == 1 && handledAtPiece == 0)
+            handledAtPiece = call;
+    };
+    const Text output = CaptureCommandOutput(
+        WriterLine({"fill:65536", "mark:" + pipeFull, "fill:" + std::to_string(bytes - 64 * 1024)}), PieceLog::Callback,
+        true);
+    EXPECT_EQ(output.size(), bytes);
+    ASSERT_EQ(pingsHandled, 1);
+    ASSERT_NE(handledAtPiece, 0u) << "the message was handled only after the last piece";
+    EXPECT_LT(handledAtPiece, log.pieces.size() / 2) << "the message waited for half the stream";
+    DeleteFileA(pipeFull.c_str());
+}

@@ -61,6 +61,17 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+unsigned long CountOpenHandles(unsigned long withFlags)
+{
+    unsigned long open = 0;
+    for (UINT_PTR value = 4; value < 0x10000; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) && (flags & withFlags) == withFlags)
+            ++open;
+    }
+    return open;
+}
+
 bool WaitForFile(const std::string& path, unsigned timeoutMs)
 {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;

@@ -40,5 +40,9 @@ std::string WriterLine(std::initializer_list<std::string> steps);
 
 bool FileExists(const std::string& path);
 
+// The handles open in this process, or only those whose flags include `withFlags`. Wine answers
+// GetProcessHandleCount with 0, so every value a handle can take is asked about instead.
+unsigned long CountOpenHandles(unsigned long withFlags = 0);
+
 // Waits up to timeoutMs for the file to appear.
 bool WaitForFile(const std::string& path, unsigned timeoutMs);

@@ -199,3 +199,35 @@ TEST(CaptureCommandOutput, WithoutACallbackTheOutputIsCollectedAlone)
     EXPECT_FALSE(collected.empty());
     EXPECT_EQ(Labels(collected), Labels(reported));
 }
+
+TEST(CaptureCommandOutput, EveryWayACaptureEndsLeavesNoHandleOpen)
+{
+    const std::string floodEnded = FreshTempPath();
+    const struct {
+        const char* name;
+        std::string line;
+        std::size_t stopAt;
+    } cases[] = {
+        {"the command ends", WriterLine({"out:done"}), 0},
+        {"the callback stops while the command writes on", WriterLine({"flood:" + floodEnded}), 2},
+        {"the callback stops while a read waits", WriterLine({"out:first", "sleep:300", "out:second"}), 1},
+        {"a started command outlives the capture", WriterLine({"out:parent", "spawn", "sleep:300"}), 0},
+        {"no process", "echo " + std::string(33000, 'x'), 0},
+    };
+    const auto captureEach = [&](int times) {
+        for (const auto& c : cases) {
+            for (int i = 0; i < times; ++i) {
+                PieceLog log;
+                log.stopAt = c.stopAt;
+                CaptureCommandOutput(c.line, PieceLog::Callback, true);
+            }
+        }
+    };
+    // Once to let the system set up what it keeps for good, then counted: a count takes a while.
+    captureEach(1);
+    const unsigned long before = CountOpenHandles();
+    captureEach(3);
+    EXPECT_EQ(CountOpenHandles(), before);
+    EXPECT_TRUE(WaitForFile(floodEnded, 10000));
+    DeleteFileA(floodEnded.c_str());
+}
