@@ -2,9 +2,11 @@
 
 #include "commands/os_family.h"
 #include "commands/output_pieces.h"
+#include "commands/system_program.h"
 #include "win32/message_pump.h"
 #include "win32/overlapped_pipe.h"
 #include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -14,16 +16,23 @@ namespace {
 
 win32::ProcessHandles StartInterpreter(const Text& commandLine, HANDLE output)
 {
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
     startup.wShowWindow = SW_HIDE;
     startup.hStdOutput = output;
     startup.hStdError = output;
 
-    Text line = ConcatText({InterpreterPrefixFor(GetOsFamily()), commandLine});
+    std::wstring line = win32::WideFromText(ConcatText({InterpreterPrefixFor(GetOsFamily()), commandLine}));
+    const std::wstring interpreter = SystemProgramPath(line);
+    if (interpreter.empty())
+        return {};
+    // The interpreter keeps the tool's folder as its current one, so that relative file names in
+    // the line mean what they always meant, but looks for the programs it names elsewhere only.
+    std::wstring environment = InterpreterEnvironment();
     PROCESS_INFORMATION created{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &created))
+    if (!CreateProcessW(interpreter.c_str(), &line[0], nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                        &environment[0], nullptr, &startup, &created))
         return {};
     return win32::ProcessHandles::Adopt(created);
 }

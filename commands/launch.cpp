@@ -1,6 +1,8 @@
 #include "commands/launch.h"
 
+#include "commands/system_program.h"
 #include "win32/unique_handle.h"
+#include "win32/wide_text.h"
 
 #include <windows.h>
 
@@ -20,16 +22,20 @@ int ShowRequestFor(ShowMode show) noexcept
 
 bool LaunchCommand(const Text& commandLine, bool wait, ShowMode show)
 {
-    STARTUPINFOA startup{};
+    // The line goes to the W function so that it arrives as written whatever code page the
+    // system runs in; CreateProcessW may write into it, so it is a private copy anyway.
+    std::wstring line = win32::WideFromText(commandLine);
+    const std::wstring program = SystemProgramPath(line);
+    if (program.empty())
+        return false;
+
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(ShowRequestFor(show));
 
-    // CreateProcessA may write into the command line, so it gets a private copy.
-    Text line = commandLine;
-
     PROCESS_INFORMATION created{};
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &created))
         return false;
     const auto process = win32::ProcessHandles::Adopt(created);

@@ -10,7 +10,8 @@ constexpr ShowMode kShowHidden = 1;
 constexpr ShowMode kShowNormal = 2;
 
 // Starts the command line as a new process, directly: no command interpreter is involved, so its
-// first word must name an executable. With `wait` it returns once the command has ended; without,
+// first word must name an executable, and only one in the system folder runs. The child sees the
+// line unchanged. With `wait` it returns once the command has ended; without,
 // once the command is idle for input, at most a second. True when the process was created.
 bool LaunchCommand(const Text& commandLine, bool wait = false, ShowMode show = kShowNormal);
 

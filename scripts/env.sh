@@ -28,7 +28,9 @@ if [ -n "${WINE_SCALE:-}" ] && [ "$WINE_SCALE" != 96 ]; then
     export WINEPREFIX=${WINEPREFIX%-dpi*}-dpi$WINE_SCALE
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# WINE_NATIVE_TOOLS (e.g. netsh.exe,cmd.exe): tools of the system folder that a test replaces by
+# its stand-ins; Wine runs its built-in ones otherwise.
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINE_NATIVE_TOOLS:+;$WINE_NATIVE_TOOLS=n}"
 # Wine runs in code page 936, so that the GBK texts are read as on the users' systems. The locale
 # is given to Wine alone: it need not exist for the shell, which would warn about it.
 WINE_LOCALE=${WINE_LOCALE:-zh_CN.UTF-8}

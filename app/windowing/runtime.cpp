@@ -2,6 +2,7 @@
 
 #include "app/windowing/module_folder.h"
 #include "app/windowing/window.h"
+#include "win32/dll_search.h"
 #include "win32/message_pump.h"
 #include "win32/wide_text.h"
 
@@ -89,6 +90,9 @@ void ReleaseWindows() noexcept
 
 void Initialise(const WindowLayout* const* layouts, std::size_t count)
 {
+    // Before anything loads a library: the exe's folder is often Downloads, where a DLL of a
+    // system name may wait.
+    win32::RestrictDllSearchToSystemFolder();
     MakeExecutableFolderCurrent();
     std::set_new_handler(&OutOfMemory);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

@@ -1,6 +1,7 @@
 // The real tool, started from another folder on a virtual display and used as a person would:
 // its window is checked with the window system's own queries, and what it starts is seen by the
-// recording stand-in that takes the place of netsh in the tool's folder.
+// recording stand-in that takes the place of netsh in the system folder. Copies of the stand-in
+// planted beside the tool as netsh.exe and cmd.exe must never run.
 #include "app/resources/resource_ids.h"
 #include "tests/app/tool_process.h"
 #include "tests/support/filetime.h"
@@ -41,12 +42,14 @@ protected:
 
     HWND Button(int id) const { return GetDlgItem(window_, id); }
 
-    // Waits a moment to make sure nothing more than `count` launches follow.
+    // Waits a moment to make sure nothing more than `count` launches follow; every one of them
+    // must have been the system's tool.
     std::vector<RecordedLaunch> Launches(std::size_t count) const
     {
         std::vector<RecordedLaunch> launches = log_.WaitFor(count);
         if (launches.size() == count)
             launches = log_.WaitFor(count + 1, 500);
+        EXPECT_EQ(StartedOutsideTheSystemFolder(launches), std::vector<std::wstring>{}) << "a planted copy ran";
         return launches;
     }
 
@@ -184,6 +187,7 @@ TEST_F(Tool, TwoHundredQuickClicksAllRunInOrder)
     }
     const std::vector<RecordedLaunch> launches = log_.WaitFor(lines, 240000);
     ASSERT_EQ(launches.size(), lines);
+    EXPECT_EQ(StartedOutsideTheSystemFolder(launches), std::vector<std::wstring>{});
     std::vector<std::string> clicked;
     for (std::size_t i = 0; i < launches.size(); i += launches[i].commandLine == kStartLine ? 4 : 1)
         clicked.push_back(launches[i].commandLine);
@@ -195,11 +199,35 @@ TEST_F(Tool, TwoHundredQuickClicksAllRunInOrder)
 
 namespace {
 
-// The same tool, where netsh is slow to become idle: each action waits for it a while.
-class SlowTool : public Tool {
-protected:
-    SlowTool() : Tool("slow") {}
+// Puts the windows build of the stand-in in place of netsh in the system folder, and makes the
+// stand-ins that this process starts from now on, and what those start, slow to become idle for
+// input. The tests that start netsh take turns with this one.
+class SlowNetsh {
+public:
+    SlowNetsh()
+    {
+        EXPECT_TRUE(MoveFileExW(netsh_.c_str(), console_.c_str(), MOVEFILE_REPLACE_EXISTING));
+        EXPECT_TRUE(CopyFileW((folder_ + L"\\windowed_recorder.exe").c_str(), netsh_.c_str(), FALSE));
+        SetEnvironmentVariableA("RECORDER_BUSY_MS", "800");
+    }
+    ~SlowNetsh()
+    {
+        SetEnvironmentVariableA("RECORDER_BUSY_MS", nullptr);
+        // The last slow netsh may still be running; its file can be moved aside all the same.
+        MoveFileExW(netsh_.c_str(), (folder_ + L"\\netsh-windowed.exe").c_str(), MOVEFILE_REPLACE_EXISTING);
+        EXPECT_TRUE(MoveFileExW(console_.c_str(), netsh_.c_str(), MOVEFILE_REPLACE_EXISTING));
+    }
+    SlowNetsh(const SlowNetsh&) = delete;
+    SlowNetsh& operator=(const SlowNetsh&) = delete;
+
+private:
+    std::wstring folder_ = SystemFolder();
+    std::wstring netsh_ = folder_ + L"\\netsh.exe";
+    std::wstring console_ = folder_ + L"\\netsh-console.exe";
 };
+
+// The same tool, where netsh is slow to become idle: each action waits for it a while.
+class SlowTool : private SlowNetsh, public Tool {};
 
 }  // namespace
 

@@ -77,6 +77,32 @@ TEST_F(Runtime, NormalEndRunsTheLastRegisteredAtExitRoutineOnce)
     EXPECT_EQ(TestWindow(), nullptr);
 }
 
+// The probe library lies beside this program, where a search that includes the exe's folder finds
+// it. Once the runtime has started, before it builds a window, a load by name must miss it.
+TEST_F(Runtime, LibrariesAreLoadedOnlyFromTheSystemFolderBeforeAnyWindowExists)
+{
+    bool windowExisted = true;
+    HMODULE plantedByName = nullptr;
+    RunProgramWith([&] {
+        windowExisted = TestWindow() != nullptr;
+        plantedByName = LoadLibraryW(L"planted_probe.dll");
+        const HMODULE system = LoadLibraryW(L"version.dll");
+        EXPECT_NE(system, nullptr) << "the system folder is searched no more";
+        if (system)
+            FreeLibrary(system);
+    });
+    EXPECT_FALSE(windowExisted);
+    EXPECT_EQ(plantedByName, nullptr) << "the library beside the exe was loaded";
+    if (plantedByName)
+        FreeLibrary(plantedByName);
+
+    // The probe is there and loadable: asked for in the exe's folder explicitly, it is found.
+    const HMODULE asked = LoadLibraryExW(L"planted_probe.dll", nullptr, LOAD_LIBRARY_SEARCH_APPLICATION_DIR);
+    EXPECT_NE(asked, nullptr);
+    if (asked)
+        FreeLibrary(asked);
+}
+
 HHOOK hook = nullptr;
 
 LRESULT CALLBACK ClickEachButtonOnCreation(int code, WPARAM wParam, LPARAM lParam)

@@ -1,5 +1,6 @@
 // The tool's own window and start-up in this process, with the real actions. This program runs
-// from the folder where a recording stand-in takes the place of netsh.
+// beside a planted copy of the recording stand-in named netsh.exe; the stand-in that must run is
+// the one in the system folder.
 #include "app/main_window.h"
 #include "app/program.h"
 #include "app/windowing/runtime.h"
@@ -153,6 +154,7 @@ TEST(MainWindow, TwoHundredClicksAllRunInOrderAndLeaveNoObjectsBehind)
             ProcessPendingEvents();
             std::vector<RecordedLaunch> launches = log.WaitFor(lines, 240000);
             EXPECT_EQ(launches.size(), lines);
+            EXPECT_EQ(StartedOutsideTheSystemFolder(launches), std::vector<std::wstring>{}) << "a planted netsh ran";
             std::vector<std::string> firstLines;
             for (std::size_t i = 0; i < launches.size(); i += (launches[i].commandLine == firstLine[2] ? 4 : 1))
                 firstLines.push_back(launches[i].commandLine);

@@ -1,6 +1,7 @@
-// Every command line the tool issues, checked byte for byte on real processes. This program runs
-// from a folder where a recording stand-in takes the place of netsh, cmd and the other tools, so
-// process creation starts the stand-in, which logs what it was started with.
+// Every command line the tool issues, checked byte for byte on real processes. A recording stand-in
+// takes the place of netsh, cmd and the other tools in the system folder, so process creation
+// starts the stand-in, which logs what it was started with and where it lies. Copies of it planted
+// under the same names beside this program, and in a folder the tests make current, never run.
 #include "commands/launch.h"
 #include "commands/system_commands.h"
 #include "commands/system_commands_instance.h"
@@ -20,6 +21,29 @@ namespace {
 
 const char kConnection[] = "无线网络连接 2";
 
+// Beside the recorded folder: a folder of planted copies only.
+std::string PlantedFolder()
+{
+    const std::string recorded = ExecutableFolder();
+    return recorded.substr(0, recorded.find_last_of('\\')) + "\\planted";
+}
+
+// Makes a folder current for the time it lives.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& folder)
+    {
+        GetCurrentDirectoryA(MAX_PATH, previous_);
+        EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+    }
+    ~CurrentFolder() { SetCurrentDirectoryA(previous_); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    char previous_[MAX_PATH] = {};
+};
+
 class RecordedCommands : public testing::Test {
 protected:
     // Runs `issue` and gives the launches it caused, checking that there were exactly `count`
@@ -31,6 +55,7 @@ protected:
         if (launches.size() == count)
             launches = log_.WaitFor(count + 1, 300);  // nothing more follows
         EXPECT_EQ(launches.size(), count);
+        EXPECT_EQ(StartedOutsideTheSystemFolder(launches), std::vector<std::wstring>{}) << "a planted copy ran";
         for (const RecordedLaunch& launch : launches) {
             EXPECT_EQ(launch.startFlags & STARTF_USESHOWWINDOW, static_cast<unsigned long>(STARTF_USESHOWWINDOW));
             EXPECT_EQ(launch.showRequest, static_cast<unsigned>(SW_HIDE)) << launch.commandLine;
@@ -79,15 +104,8 @@ TEST_F(RecordedCommands, EachOperationIssuesItsLine)
         {"CMD /C Del C:\\temp\\*.tmp /Q", [](SystemCommands& c) { return c.DeleteFiles("C:\\temp\\*.tmp"); }},
         {"shutdown -s -t 60", [](SystemCommands& c) { return c.ScheduleShutdown("60"); }},
         {"shutdown -a ", [](SystemCommands& c) { c.AbortShutdown(); return true; }},
-        {"md C:\\新建", [](SystemCommands& c) { return c.MakeDirectory("C:\\新建"); }},
         {"xcopy a\\*.* b\\", [](SystemCommands& c) { return c.XCopy("a\\*.*", "b\\"); }},
-        {"copy a.txt b.txt", [](SystemCommands& c) { return c.CopyFiles("a.txt", "b.txt"); }},
-        {"rd old", [](SystemCommands& c) { return c.RemoveDir("old"); }},
-        {"deltree old", [](SystemCommands& c) { return c.DeleteTree("old"); }},
         {"taskkill /f /im netsh.exe", [](SystemCommands& c) { return c.KillProcess("netsh.exe"); }},
-        {"ren C:\\dir\\old.txt new.txt", [](SystemCommands& c) { return c.RenameFile("C:\\dir\\", "old.txt", "new.txt"); }},
-        // No separator is added between the directory and the old name.
-        {"ren C:\\dirold.txt new.txt", [](SystemCommands& c) { return c.RenameFile("C:\\dir", "old.txt", "new.txt"); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -97,7 +115,85 @@ TEST_F(RecordedCommands, EachOperationIssuesItsLine)
         ASSERT_EQ(launches.size(), 1u);
         EXPECT_EQ(launches[0].commandLine, c.expected);
         EXPECT_EQ(launches[0].showRequest, static_cast<unsigned>(SW_HIDE));
+        EXPECT_EQ(StartedOutsideTheSystemFolder(launches), std::vector<std::wstring>{});
     }
+}
+
+// The interpreter's built-ins are no programs of the system folder: they start nothing, although
+// planted copies of the stand-in under their names lie beside this program and in the current
+// folder.
+TEST_F(RecordedCommands, InterpreterBuiltInsStartNothingFromAnyFolder)
+{
+    const struct {
+        const char* name;
+        std::function<bool(SystemCommands&)> operation;
+    } cases[] = {
+        {"md", [](SystemCommands& c) { return c.MakeDirectory("C:\\新建"); }},
+        {"copy", [](SystemCommands& c) { return c.CopyFiles("a.txt", "b.txt"); }},
+        {"rd", [](SystemCommands& c) { return c.RemoveDir("old"); }},
+        {"deltree", [](SystemCommands& c) { return c.DeleteTree("old"); }},
+        {"ren", [](SystemCommands& c) { return c.RenameFile("C:\\dir\\", "old.txt", "new.txt"); }},
+    };
+    for (const std::string& folder : {ExecutableFolder(), PlantedFolder()}) {
+        CurrentFolder current(folder);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.name << " from " << folder);
+            RecorderLog log;
+            EXPECT_FALSE(c.operation(commands_));
+            EXPECT_EQ(CommandLinesOf(log.WaitFor(1, 300)), std::vector<std::string>{});
+        }
+    }
+}
+
+// Every button and every launching operation once more, from a current folder that holds planted
+// copies of all the tools: the system's tools run, in the folder that was current.
+TEST_F(RecordedCommands, CopiesPlantedInTheCurrentFolderNeverRun)
+{
+    const std::string planted = PlantedFolder();
+    CurrentFolder current(planted);
+    SystemCommands instance;
+    systemCommands = &instance;
+    Issued(11, [&] {
+        CreateAction();
+        DeleteAction();
+        StartAction();
+        instance.DeleteFiles("x.tmp");
+        instance.ScheduleShutdown("60");
+        instance.AbortShutdown();
+        instance.XCopy("a", "b");
+        instance.KillProcess("x.exe");
+    });
+    systemCommands = nullptr;
+    for (const RecordedLaunch& launch : log_.Read())
+        EXPECT_EQ(_stricmp(launch.currentDirectory.c_str(), planted.c_str()), 0) << launch.currentDirectory;
+}
+
+// The connection name as the command sees it in UTF-16, whatever the system code page: written
+// here as wide text, so no conversion of the test's own is involved.
+TEST_F(RecordedCommands, TheConnectionNameArrivesIntactInUnicode)
+{
+    SystemCommands instance;
+    systemCommands = &instance;
+    Issued(4, StartAction);
+    systemCommands = nullptr;
+    std::vector<std::wstring> lines;
+    for (const RecordedLaunch& launch : log_.Read())
+        lines.push_back(launch.wideCommandLine);
+    const std::vector<std::wstring> expected = {
+        L"netsh wlan start hostednetwork ",
+        L"netsh interface ip set address name=\"无线网络连接 2\" source=static addr=192.168.0.10 mask=255.255.255.0 "
+        L"gateway=192.168.0.1",
+        L"netsh interface ip set dns \"无线网络连接 2\" source=static addr=192.168.0.1",
+        L"netsh interface ip add dns \"无线网络连接 2\" addr=",
+    };
+    EXPECT_EQ(lines, expected);
+}
+
+TEST_F(RecordedCommands, RunUnderTheCodePageExpected)
+{
+    char expected[16] = "936";
+    GetEnvironmentVariableA("EXPECTED_CODEPAGE", expected, sizeof expected);
+    EXPECT_EQ(std::to_string(GetACP()), expected);
 }
 
 TEST_F(RecordedCommands, SetAdapterAddressLaunchesAllThreeAndLeavesTheMessageOnSuccess)
