@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -204,11 +205,11 @@ namespace {
 // input. The tests that start netsh take turns with this one.
 class SlowNetsh {
 public:
-    SlowNetsh()
+    explicit SlowNetsh(const std::string& busyMs)
     {
         EXPECT_TRUE(MoveFileExW(netsh_.c_str(), console_.c_str(), MOVEFILE_REPLACE_EXISTING));
         EXPECT_TRUE(CopyFileW((folder_ + L"\\windowed_recorder.exe").c_str(), netsh_.c_str(), FALSE));
-        SetEnvironmentVariableA("RECORDER_BUSY_MS", "800");
+        SetEnvironmentVariableA("RECORDER_BUSY_MS", busyMs.c_str());
     }
     ~SlowNetsh()
     {
@@ -226,24 +227,46 @@ private:
     std::wstring console_ = folder_ + L"\\netsh-console.exe";
 };
 
-// The same tool, where netsh is slow to become idle: each action waits for it a while.
-class SlowTool : private SlowNetsh, public Tool {};
+// The same tool, where netsh never becomes idle for input and ends only after the given time: each
+// launch waits for it, at most a second.
+template <int kBusyMs>
+class SlowToolFor : private SlowNetsh, public Tool {
+protected:
+    SlowToolFor() : SlowNetsh(std::to_string(kBusyMs)) {}
+};
+
+// Its netsh ends before the second is up.
+using SlowTool = SlowToolFor<800>;
+// Its netsh runs well beyond the second.
+using BusyTool = SlowToolFor<3000>;
 
 }  // namespace
 
 namespace {
 
-// The stand-in for netsh that the given process started and that still runs, if there is one.
+unsigned long long CreationTime(HANDLE process)
+{
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(process, &created, &exited, &kernel, &user);
+    return Ticks(created);
+}
+
+// The stand-in for netsh that the given process started last and that still runs, if there is one.
 win32::unique_handle RunningNetshOf(DWORD parent)
 {
     const win32::unique_hfile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry))
-        if (entry.th32ParentProcessID == parent && _stricmp(entry.szExeFile, "netsh.exe") == 0)
-            return win32::unique_handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
-                                                    entry.th32ProcessID));
-    return win32::unique_handle();
+    win32::unique_handle newest;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+        if (entry.th32ParentProcessID != parent || _stricmp(entry.szExeFile, "netsh.exe") != 0)
+            continue;
+        win32::unique_handle netsh(
+            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (netsh && (!newest || CreationTime(netsh.get()) > CreationTime(newest.get())))
+            newest = std::move(netsh);
+    }
+    return newest;
 }
 
 unsigned long long ExitTime(HANDLE process)
@@ -270,6 +293,45 @@ TEST_F(SlowTool, AClickWhileAnActionRunsIsNotLost)
     EXPECT_GE(launches[1].creationTime, ExitTime(createNetsh.get()))
         << "the Delete action ran before the Create action had returned";
 
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(tool_.WaitForExit(), 0u);
+}
+
+TEST_F(BusyTool, ActionsWaitForTheirCommandsAtMostASecondAndNeverForTheirEnd)
+{
+    // Create, then Delete: Delete's netsh starts after Create's second of waiting and while
+    // Create's netsh still runs. Start: its address command follows the start command likewise.
+    const struct {
+        const char* name;
+        std::vector<int> clicks;
+        std::size_t launches;  // all that the clicks launch
+    } cases[] = {
+        {"Create, then Delete", {100, 110}, 2},
+        {"Start", {120}, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::size_t before = log_.Read().size();
+        win32::unique_handle firstNetsh;
+        for (const int id : c.clicks) {
+            ClickAt(CentreOf(Button(id)));
+            if (!firstNetsh) {
+                ASSERT_EQ(log_.WaitFor(before + 1).size(), before + 1);
+                firstNetsh = RunningNetshOf(tool_.id());
+                ASSERT_TRUE(firstNetsh) << "the first netsh has already ended";
+            }
+        }
+        const std::vector<RecordedLaunch> launches = log_.WaitFor(before + c.launches);
+        ASSERT_EQ(launches.size(), before + c.launches);
+        const RecordedLaunch& first = launches[before];
+        const RecordedLaunch& next = launches[before + 1];
+        const unsigned long long firstEnded = ExitTime(firstNetsh.get());
+        EXPECT_LT(next.creationTime, firstEnded)
+            << "the action waited for its netsh to end: it ran " << (firstEnded - first.creationTime) / kTicksPerMs
+            << " ms, the next launch came " << (next.creationTime - first.creationTime) / kTicksPerMs << " ms after it";
+        EXPECT_GE(next.creationTime - first.creationTime, 900 * kTicksPerMs)
+            << "the next launch did not wait for the first netsh to become idle";
+    }
     PressKey(VK_ESCAPE);
     EXPECT_EQ(tool_.WaitForExit(), 0u);
 }
