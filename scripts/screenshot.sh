@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Saves a screenshot of the tool's window at a display scale and under a system code page, on
 # the virtual display: by default at 150 % (144 DPI) under code page 1252, as an English Windows
-# shows it. Usage: screenshot.sh [OUTPUT.png]; DPI (120, 144, 192) and LOCALE
+# shows it. Usage: screenshot.sh [OUTPUT.png]; DPI (96, 120, 144, 192) and LOCALE
 # (zh_CN.UTF-8, en_US.UTF-8, zh_TW.UTF-8) choose another configuration.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."

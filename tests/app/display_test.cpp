@@ -5,6 +5,7 @@
 #include "app/windowing/runtime.h"
 #include "win32/message_pump.h"
 
+#include "tests/app/icon_size.h"
 #include "tests/app/program_with_steps.h"
 
 #include <windows.h>
@@ -70,19 +71,6 @@ std::wstring TextOf(HWND window)
     wchar_t text[256] = {};
     const int length = GetWindowTextW(window, text, 256);
     return std::wstring(text, length > 0 ? length : 0);
-}
-
-SIZE IconSize(HICON icon)
-{
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info))
-        return {0, 0};
-    BITMAP bitmap{};
-    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    const SIZE size{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return size;
 }
 
 LONG FontHeight(HFONT font)

@@ -7,6 +7,7 @@
 #include "win32/message_pump.h"
 
 #include "commands/system_commands_instance.h"
+#include "tests/app/icon_size.h"
 #include "tests/app/program_with_steps.h"
 #include "tests/support/recorder_log.h"
 
@@ -40,19 +41,6 @@ HWND MainWindowHandle()
         if (GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId())
             return window;
     return nullptr;
-}
-
-SIZE IconSize(HICON icon)
-{
-    ICONINFO info{};
-    if (!icon || !GetIconInfo(icon, &info))
-        return {0, 0};
-    BITMAP bitmap{};
-    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-    const SIZE size{bitmap.bmWidth, info.hbmColor ? bitmap.bmHeight : bitmap.bmHeight / 2};
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-    return size;
 }
 
 struct ObjectCounts {
