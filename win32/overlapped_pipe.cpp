@@ -1,7 +1,7 @@
 #include "win32/overlapped_pipe.h"
 
 #include <atomic>
-#include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace win32 {
@@ -14,14 +14,32 @@ namespace {
 std::atomic<unsigned long> pipesMade{0};
 constexpr int kNamesTried = 8;
 
+// The decimal digits of a value, written at `out`; the end of them is returned. Formatting by
+// printf would bring a whole printf implementation into the executable.
+char* AppendNumber(char* out, unsigned long long value)
+{
+    char digits[20];
+    int count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    while (count > 0)
+        *out++ = digits[--count];
+    return out;
+}
+
 HANDLE CreateReadEnd(char (&name)[96])
 {
     for (int tried = 0; tried < kNamesTried; ++tried) {
         LARGE_INTEGER now;
         QueryPerformanceCounter(&now);
-        std::snprintf(name, sizeof name, "\\\\.\\pipe\\overlapped-%lu-%lu-%llx",
-                      static_cast<unsigned long>(GetCurrentProcessId()), pipesMade.fetch_add(1),
-                      static_cast<unsigned long long>(now.QuadPart));
+        char* end = std::strcpy(name, "\\\\.\\pipe\\overlapped-") + std::strlen(name);
+        end = AppendNumber(end, GetCurrentProcessId());
+        *end++ = '-';
+        end = AppendNumber(end, pipesMade.fetch_add(1));
+        *end++ = '-';
+        *AppendNumber(end, static_cast<unsigned long long>(now.QuadPart)) = '\0';
         // The first instance only: a name that is taken fails rather than joining someone else's pipe.
         const HANDLE read = CreateNamedPipeA(
             name, PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,

@@ -15,7 +15,8 @@ namespace {
 // One window class for each set of class styles that the layouts ask for.
 std::wstring WindowClassFor(UINT classStyle)
 {
-    return L"Windowing.Window." + std::to_wstring(classStyle);
+    // std::to_string, unlike std::to_wstring, needs no printf in the executable.
+    return L"Windowing.Window." + win32::WideFromText(std::to_string(classStyle));
 }
 
 bool RegisterWindowClass(const std::wstring& name, UINT classStyle, WNDPROC procedure)
