@@ -21,19 +21,26 @@ else
     WINE_LOADER=/usr/lib/wine/wine64
     export WINELOADER=$WINE_LOADER
 fi
-export WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+# Wine runs in code page 936, so that the GBK texts are read as on the users' systems. The locale
+# is given to Wine alone: it need not exist for the shell, which would warn about it.
+WINE_LOCALE=${WINE_LOCALE:-zh_CN.UTF-8}
+BASE_WINEPREFIX=${WINEPREFIX:-$BUILD_DIR/wineprefix}
+BASE_WINEPREFIX=${BASE_WINEPREFIX%-dpi*}
+BASE_WINEPREFIX=${BASE_WINEPREFIX%-en_US}
+BASE_WINEPREFIX=${BASE_WINEPREFIX%-zh_TW}
+export WINEPREFIX=$BASE_WINEPREFIX
 # A display scale other than 100 % (WINE_SCALE in DPI: 120, 144, 192) runs in a copy of the prefix
-# whose LogPixels says so.
+# whose LogPixels says so. Another code page at 100 % runs in a copy of its own as well: Wine
+# rewrites a prefix's font links whenever a process starts under another code page than the last.
 if [ -n "${WINE_SCALE:-}" ] && [ "$WINE_SCALE" != 96 ]; then
-    export WINEPREFIX=${WINEPREFIX%-dpi*}-dpi$WINE_SCALE
+    export WINEPREFIX=$BASE_WINEPREFIX-dpi$WINE_SCALE
+elif [ "$WINE_LOCALE" != zh_CN.UTF-8 ]; then
+    export WINEPREFIX=$BASE_WINEPREFIX-${WINE_LOCALE%%.*}
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
 # WINE_NATIVE_TOOLS (e.g. netsh.exe,cmd.exe): tools of the system folder that a test replaces by
 # its stand-ins; Wine runs its built-in ones otherwise.
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINE_NATIVE_TOOLS:+;$WINE_NATIVE_TOOLS=n}"
-# Wine runs in code page 936, so that the GBK texts are read as on the users' systems. The locale
-# is given to Wine alone: it need not exist for the shell, which would warn about it.
-WINE_LOCALE=${WINE_LOCALE:-zh_CN.UTF-8}
 wine() { env LC_ALL=$WINE_LOCALE "$WINE_LOADER" "$@"; }
 wineboot() { env LC_ALL=$WINE_LOCALE "$WINE_LOADER" wineboot "$@"; }
 # The X display the tool and the tests draw on: the one set, else the virtual one named by

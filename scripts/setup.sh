@@ -83,12 +83,29 @@ create_scale_prefixes() {
     done
 }
 
+# The code pages other than 936 at 100 % each get a copy of the prefix: see env.sh.
+create_codepage_prefixes() {
+    local locale copy
+    for locale in en_US zh_TW; do
+        copy=$BASE_WINEPREFIX-$locale
+        [ -f "$copy/.personal-wifi-codepage" ] && continue
+        echo "setup: creating the Wine prefix $copy"
+        rm -rf "$copy"
+        cp -a "$BASE_WINEPREFIX" "$copy"
+        touch "$copy/.personal-wifi-codepage"
+    done
+}
+
 install_packages
 # Which Wine the tests use depends on what this machine can run, known once the packages are in.
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
+# Set-up makes the prefix of the default configuration and the copies from it, whatever this run
+# was asked to use.
+export WINEPREFIX=$BASE_WINEPREFIX
 if [ "${1:-}" != --packages ]; then
     generate_locales
     create_prefix
     link_cjk_fonts
     create_scale_prefixes
+    create_codepage_prefixes
 fi
